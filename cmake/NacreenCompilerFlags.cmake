@@ -1,0 +1,15 @@
+# Warnings are errors and the floating-point model is strict on every compiler we build with.
+if(MSVC)
+    add_compile_options(/W4 /WX /fp:precise /permissive- /utf-8)
+    add_compile_definitions(UNICODE _UNICODE)
+else()
+    add_compile_options(-Wall -Wextra -Wpedantic -Werror -ffp-contract=off -fno-fast-math)
+endif()
+
+if(NACREEN_SANITIZE)
+    if(MSVC)
+        message(FATAL_ERROR "NACREEN_SANITIZE is for GCC and Clang builds")
+    endif()
+    add_compile_options(-fsanitize=${NACREEN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=${NACREEN_SANITIZE})
+endif()
