@@ -1,0 +1,50 @@
+// The compiled resources of Linux modules. standin_add_resources() embeds a module's .res file and
+// registers it at load time; a module is found by its HINSTANCE, which on Linux is the module's
+// base address (the dli_fbase that dladdr reports for any address inside it).
+#pragma once
+
+#include "ResourceData.h"
+
+#include <coreexp.h>
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#if defined(__GNUC__)
+#define STANDIN_RESOURCES_API extern "C" __attribute__((visibility("default")))
+#else
+#define STANDIN_RESOURCES_API extern "C"
+#endif
+
+// Called by the code that standin_add_resources() generates into each module: `anchor` is any
+// address inside the module, `data` its .res bytes, which live as long as the module does.
+STANDIN_RESOURCES_API void
+StandinRegisterModuleResources(const void* anchor, const unsigned char* data, std::size_t size);
+STANDIN_RESOURCES_API void StandinUnregisterModuleResources(const void* anchor);
+
+namespace maxhost {
+
+// The HINSTANCE of the module that contains `address`, or null when no module does.
+MAX_STANDIN_EXPORT HINSTANCE ModuleHandleFromAddress(const void* address);
+
+// True when `module` is the base address of a module loaded in this process.
+MAX_STANDIN_EXPORT bool IsModuleHandle(HINSTANCE module);
+
+MAX_STANDIN_EXPORT bool HasModuleResources(HINSTANCE module);
+
+// Why the module's embedded .res could not be read; empty when it could (or when there is none).
+MAX_STANDIN_EXPORT std::string ModuleResourceError(HINSTANCE module);
+
+// A resource of a module, chosen by language as FindResEntry does. The entry's data stays valid
+// until the module is unloaded.
+MAX_STANDIN_EXPORT std::optional<res::ResEntry>
+FindModuleResource(HINSTANCE module, const res::ResName& type, const res::ResName& name,
+                   unsigned short languageId = res::kLangEnglishUS);
+
+// String `id` of the module's string table as stored (UTF-16). False when the module, the block or
+// the string does not exist; an existing empty string gives true and an empty text.
+MAX_STANDIN_EXPORT bool FindModuleString(HINSTANCE module, unsigned int id, std::u16string& text);
+
+} // namespace maxhost

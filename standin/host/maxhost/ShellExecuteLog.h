@@ -1,0 +1,28 @@
+// On Linux the stand-in's ShellExecuteW opens nothing: it records each call here so that tests can
+// check what the plug-in asked the shell to do.
+#pragma once
+
+#include <coreexp.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace maxhost {
+
+struct ShellExecuteCall {
+    HWND hwnd = nullptr;
+    // Null string arguments stay distinguishable from empty ones.
+    std::optional<std::wstring> operation;
+    std::optional<std::wstring> file;
+    std::optional<std::wstring> parameters;
+    std::optional<std::wstring> directory;
+    int showCommand = 0;
+};
+
+// A copy of the calls recorded so far, oldest first.
+MAX_STANDIN_EXPORT std::vector<ShellExecuteCall> ShellExecuteLog();
+MAX_STANDIN_EXPORT void ClearShellExecuteLog();
+
+} // namespace maxhost
