@@ -1,0 +1,68 @@
+#include "PngInspect.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void QuietWarning(png_structp, png_const_charp) {}
+
+bool Inspect(std::FILE* file, InspectedPng& result) {
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_read_info(png, info);
+    result.width = static_cast<int>(png_get_image_width(png, info));
+    result.height = static_cast<int>(png_get_image_height(png, info));
+    result.bitDepth = png_get_bit_depth(png, info);
+    result.colorType = png_get_color_type(png, info);
+    int intent = 0;
+    result.hasSrgbChunk = png_get_sRGB(png, info, &intent) != 0;
+    png_get_gAMA(png, info, &result.gamma);
+    if (result.bitDepth == 8 && result.colorType == PNG_COLOR_TYPE_RGB) {
+        result.rgb.resize(static_cast<std::size_t>(result.width) * result.height * 3);
+        for (int y = 0; y < result.height; ++y) {
+            png_read_row(png, result.rgb.data() + static_cast<std::size_t>(y) * result.width * 3,
+                         nullptr);
+        }
+        png_read_end(png, info);
+    }
+    png_textp text = nullptr;
+    const int count = png_get_text(png, info, &text, nullptr);
+    for (int i = 0; i < count; ++i) {
+        result.text[text[i].key] = std::string(text[i].text, text[i].text_length);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+} // namespace
+
+InspectedPng InspectPng(const std::string& path) {
+    InspectedPng result;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return result;
+    }
+    result.valid = Inspect(file, result);
+    std::fclose(file);
+    return result;
+}
+
+std::vector<char> ReadFileBytes(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(stream),
+                             std::istreambuf_iterator<char>());
+}

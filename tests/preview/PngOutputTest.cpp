@@ -1,0 +1,118 @@
+#include "PendingFile.h"
+#include "PixelEncoding.h"
+#include "PngInspect.h"
+#include "PngReader.h"
+#include "PngWriter.h"
+#include "PreviewError.h"
+#include "ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+using namespace preview;
+
+namespace {
+
+LinearImage Gradient(int width, int height) {
+    LinearImage image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.At(x, y) = {x / float(width - 1), y / float(height - 1), 0.25f};
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(PixelEncoding, FollowsTheSrgbCurveAndLimitsToUnit) {
+    EXPECT_EQ(EncodePixelValue(0.0f, PixelEncoding::Srgb), 0);
+    EXPECT_EQ(EncodePixelValue(1.0f, PixelEncoding::Srgb), 255);
+    EXPECT_EQ(EncodePixelValue(0.5f, PixelEncoding::Srgb), 188); // 0.7354 after the curve
+    EXPECT_EQ(EncodePixelValue(0.002f, PixelEncoding::Srgb), 7); // linear toe: 12.92 x
+    EXPECT_EQ(EncodePixelValue(0.5f, PixelEncoding::Linear), 128);
+    EXPECT_EQ(EncodePixelValue(-3.0f, PixelEncoding::Srgb), 0);
+    EXPECT_EQ(EncodePixelValue(7.0f, PixelEncoding::Linear), 255);
+    EXPECT_EQ(EncodePixelValue(std::numeric_limits<float>::quiet_NaN(), PixelEncoding::Srgb), 0);
+}
+
+TEST(PngWriter, WritesEightBitRgbWithTextAndTheRightColourTag) {
+    ScratchFolder folder;
+    const LinearImage image = Gradient(17, 9);
+    WritePng(folder.Path("srgb.png"), image, PixelEncoding::Srgb, {{"Comment", "nfilm=1.33"}});
+    WritePng(folder.Path("linear.png"), image, PixelEncoding::Linear, {});
+
+    const InspectedPng srgb = InspectPng(folder.Path("srgb.png"));
+    ASSERT_TRUE(srgb.valid);
+    EXPECT_EQ(srgb.width, 17);
+    EXPECT_EQ(srgb.height, 9);
+    EXPECT_TRUE(srgb.hasSrgbChunk);
+    EXPECT_EQ(srgb.text.at("Comment"), "nfilm=1.33");
+    EXPECT_EQ(srgb.Channel(16, 8, 0), 255);
+    EXPECT_EQ(srgb.Channel(8, 4, 2), EncodePixelValue(0.25f, PixelEncoding::Srgb));
+
+    const InspectedPng linear = InspectPng(folder.Path("linear.png"));
+    ASSERT_TRUE(linear.valid);
+    EXPECT_FALSE(linear.hasSrgbChunk);
+    EXPECT_DOUBLE_EQ(linear.gamma, 1.0);
+    EXPECT_EQ(linear.Channel(8, 4, 2), 64);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"linear.png", "srgb.png"}));
+}
+
+TEST(PngWriter, FailureLeavesTheDestinationAndFolderUntouched) {
+    ScratchFolder folder;
+    EXPECT_THROW(WritePng(folder.Path("missing/out.png"), Gradient(4, 4), PixelEncoding::Srgb, {}),
+                 PreviewError);
+    // A folder in the way of the rename: the temporary file must not stay behind.
+    std::filesystem::create_directory(folder.Path("taken.png"));
+    EXPECT_THROW(WritePng(folder.Path("taken.png"), Gradient(4, 4), PixelEncoding::Srgb, {}),
+                 PreviewError);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"taken.png"});
+}
+
+TEST(PendingFile, RemovesItsTemporaryFileUnlessCommitted) {
+    ScratchFolder folder;
+    {
+        PendingFile pending(folder.Path("scene.nscn"));
+        std::ofstream(pending.TemporaryPath()) << "half";
+        EXPECT_EQ(folder.Entries().size(), 1u);
+    }
+    EXPECT_TRUE(folder.Entries().empty());
+    {
+        PendingFile pending(folder.Path("scene.nscn"));
+        std::ofstream(pending.TemporaryPath()) << "whole";
+        pending.Commit();
+    }
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"scene.nscn"});
+}
+
+TEST(PngReader, ReadsWhatTheWriterWroteAsStoredValues) {
+    ScratchFolder folder;
+    WritePng(folder.Path("map.png"), Gradient(5, 3), PixelEncoding::Linear, {});
+    const LinearImage read = ReadPng(folder.Path("map.png"));
+    ASSERT_EQ(read.Width(), 5);
+    ASSERT_EQ(read.Height(), 3);
+    EXPECT_FLOAT_EQ(read.At(4, 0).r, 1.0f);
+    EXPECT_FLOAT_EQ(read.At(2, 0).r, 128.0f / 255.0f);
+    EXPECT_FLOAT_EQ(read.At(0, 2).g, 1.0f);
+}
+
+TEST(PngReader, RejectsMissingTruncatedAndForeignFilesWithOneLine) {
+    ScratchFolder folder;
+    WritePng(folder.Path("whole.png"), Gradient(64, 64), PixelEncoding::Srgb, {});
+    std::vector<char> bytes = ReadFileBytes(folder.Path("whole.png"));
+    std::ofstream(folder.Path("cut.png"), std::ios::binary).write(bytes.data(), 60);
+    std::ofstream(folder.Path("text.png")) << "not an image";
+    for (const char* name : {"absent.png", "cut.png", "text.png"}) {
+        try {
+            ReadPng(folder.Path(name));
+            ADD_FAILURE() << name << " was accepted";
+        } catch (const PreviewError& error) {
+            EXPECT_NE(std::string(error.what()).find(name), std::string::npos);
+            EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos);
+        }
+    }
+}

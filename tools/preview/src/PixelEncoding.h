@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+namespace preview {
+
+// How linear-light values become the 8-bit numbers stored in a PNG.
+enum class PixelEncoding {
+    Srgb,   // the sRGB transfer curve: what image viewers expect
+    Linear, // values stored as they are, for compositing
+};
+
+// Out-of-range and NaN inputs are limited to [0, 1] first (NaN counts as 0).
+std::uint8_t EncodePixelValue(float linear, PixelEncoding encoding);
+
+} // namespace preview

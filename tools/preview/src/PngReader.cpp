@@ -1,0 +1,112 @@
+#include "PngReader.h"
+
+#include "PreviewError.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace preview {
+namespace {
+
+// libpng's own handlers print to the terminal; the caller reports one line of its own.
+void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void QuietWarning(png_structp, png_const_charp) {}
+
+struct DecodedRows {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int bitDepth = 8;
+    std::vector<std::uint8_t> bytes;
+    std::vector<png_bytep> rows;
+};
+
+// Reads the file as 8- or 16-bit RGB. Large images are refused before any memory is taken.
+// libpng reports errors by longjmp, so the C++ objects live in the caller.
+bool DecodeStream(std::FILE* file, DecodedRows& decoded) {
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+    if (png == nullptr) {
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_user_limits(png, 16384, 16384);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_alpha(png);
+    png_set_gray_to_rgb(png);
+    png_read_update_info(png, info);
+    decoded.width = png_get_image_width(png, info);
+    decoded.height = png_get_image_height(png, info);
+    decoded.bitDepth = png_get_bit_depth(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    decoded.bytes.resize(rowBytes * decoded.height);
+    decoded.rows.resize(decoded.height);
+    for (png_uint_32 y = 0; y < decoded.height; ++y) {
+        decoded.rows[y] = decoded.bytes.data() + rowBytes * y;
+    }
+    png_read_image(png, decoded.rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+float SampleAt(const DecodedRows& decoded, std::size_t index) {
+    if (decoded.bitDepth == 16) {
+        const unsigned high = decoded.bytes[2 * index];
+        const unsigned low = decoded.bytes[2 * index + 1];
+        return static_cast<float>((high << 8) | low) / 65535.0f;
+    }
+    return static_cast<float>(decoded.bytes[index]) / 255.0f;
+}
+
+LinearImage ToImage(const DecodedRows& decoded) {
+    const int width = static_cast<int>(decoded.width);
+    const int height = static_cast<int>(decoded.height);
+    LinearImage image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t first = (static_cast<std::size_t>(y) * width + x) * 3;
+            image.At(x, y) = {SampleAt(decoded, first), SampleAt(decoded, first + 1),
+                              SampleAt(decoded, first + 2)};
+        }
+    }
+    return image;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+LinearImage ReadPng(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        throw PreviewError("cannot open '" + path + "'");
+    }
+    png_byte signature[8] = {};
+    if (std::fread(signature, 1, sizeof signature, file.get()) != sizeof signature ||
+        png_sig_cmp(signature, 0, sizeof signature) != 0) {
+        throw PreviewError("'" + path + "' is not a PNG file");
+    }
+    std::rewind(file.get());
+    DecodedRows decoded;
+    if (!DecodeStream(file.get(), decoded) || decoded.width == 0 || decoded.height == 0) {
+        throw PreviewError("'" + path + "' is a damaged or unsupported PNG file");
+    }
+    return ToImage(decoded);
+}
+
+} // namespace preview
