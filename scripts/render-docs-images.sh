@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Regenerates the README's pictures under docs/images with nacreen-preview, the command-line
+# host that loads Nacreen.dlt the way 3ds Max does.
+#   scripts/render-docs-images.sh [build-dir]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+
+cmake -S "$root" -B "$build" -G Ninja -DNACREEN_BUILD_TESTS=OFF -DNACREEN_BUILD_BENCHMARKS=OFF
+cmake --build "$build" --parallel --target nacreen-preview Nacreen
+preview=$build/tools/preview/nacreen-preview
+images=$root/docs/images
+mkdir -p "$images"
+
+# The default map: a swatch as in the material editor's sample slot, and its chart.
+"$preview" --size 320 -o "$images/swatch.png"
+"$preview" --chart --size 768x512 -o "$images/chart.png"
+
+# Soap film: water between air and air, thickness varying between 150 and 700 nm.
+"$preview" --size 320 --set nfilm=1.33 --set thicknessmax=150 --set thicknessmin=700 \
+    --thickness-map noise -o "$images/soap-film.png"
+# Oil on water: a film of index 1.47 over water, 250 to 550 nm.
+"$preview" --size 320 --set nfilm=1.47 --set ninternal=1.33 --set thicknessmax=250 \
+    --set thicknessmin=550 --thickness-map noise -o "$images/oil-on-water.png"
+# Anti-reflection coating: a quarter wave of MgF2 (1.38) on glass (1.52), about 100 nm; the
+# reflection is faint, so gamma lifts it to show its purple tint.
+"$preview" --size 320 --set nfilm=1.38 --set ninternal=1.52 --set thicknessmax=100 \
+    --set gamma=0.4 -o "$images/anti-reflection.png"
+# Where the colours of a soap film come from.
+"$preview" --chart --size 768x512 --set nfilm=1.33 -o "$images/chart-soap-film.png"
