@@ -1,0 +1,82 @@
+// Plug-in API: super class ids, the SDK version stamp and the class descriptor.
+#pragma once
+
+#include "maxtypes.h"
+#include "strbasic.h"
+
+#define MAX_RELEASE_R24 24000
+#define MAX_RELEASE_R25 25000
+#define MAX_RELEASE_R26 26000
+#define MAX_RELEASE_R27 27000
+#define MAX_RELEASE MAX_RELEASE_R27
+#define MAX_API_NUM 66
+#define MAX_SDK_REV 0
+#define MAXPLUGINAPI_VERSION(release, api, rev) (((release) << 16) + ((api) << 8) + (rev))
+#define VERSION_3DSMAX MAXPLUGINAPI_VERSION(MAX_RELEASE, MAX_API_NUM, MAX_SDK_REV)
+#define GET_MAX_RELEASE(x) (((x) >> 16) & 0xffff)
+#define GET_MAX_API_NUM(x) (((x) >> 8) & 0xff)
+#define GET_MAX_SDK_REV(x) ((x)&0xff)
+
+#define GEOMOBJECT_CLASS_ID 0x000010
+#define CAMERA_CLASS_ID 0x000020
+#define LIGHT_CLASS_ID 0x000030
+#define SHAPE_CLASS_ID 0x000040
+#define HELPER_CLASS_ID 0x000050
+#define SYSTEM_CLASS_ID 0x000060
+#define REF_MAKER_CLASS_ID 0x000100
+#define REF_TARGET_CLASS_ID 0x000200
+#define OSM_CLASS_ID 0x000810
+#define WSM_CLASS_ID 0x000820
+#define MATERIAL_CLASS_ID 0x000c00
+#define TEXMAP_CLASS_ID 0x000c10
+#define UVGEN_CLASS_ID 0x0000c20
+#define XYZGEN_CLASS_ID 0x0000c30
+#define TEXOUTPUT_CLASS_ID 0x0000c40
+#define PARAMETER_BLOCK_CLASS_ID 0x000008
+#define PARAMETER_BLOCK2_CLASS_ID 0x000082
+#define RENDERER_CLASS_ID 0x000f20
+
+class ParamBlockDesc2;
+class ParamMap2UserDlgProc;
+class ReferenceMaker;
+class IParamMap2;
+
+// Describes one plug-in class to the host: its identity, names and how to create objects.
+class CoreExport ClassDesc : public MaxHeapOperators {
+public:
+    ClassDesc();
+    virtual ~ClassDesc();
+
+    virtual int IsPublic() = 0;
+    virtual void* Create(BOOL loading = FALSE) = 0;
+    virtual const MCHAR* ClassName() = 0;
+    virtual const MCHAR* NonLocalizedClassName() = 0;
+    virtual SClass_ID SuperClassID() = 0;
+    virtual Class_ID ClassID() = 0;
+    virtual const MCHAR* Category() = 0;
+
+    virtual const MCHAR* InternalName() { return nullptr; }
+    virtual HINSTANCE HInstance() { return nullptr; }
+    virtual void ResetClassParams(BOOL /*fileReset*/) {}
+    virtual DWORD InitialRollupPageState() { return 0x7fffffff; }
+
+    // Loads a string of the descriptor's module; null when the module has no such string.
+    virtual const MCHAR* GetRsrcString(INT_PTR id);
+
+    virtual void MakeAutoParamBlocks(ReferenceMaker* /*owner*/) {}
+    virtual int NumParamBlockDescs() { return 0; }
+    virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
+    virtual ParamBlockDesc2* GetParamBlockDescByID(short /*id*/) { return nullptr; }
+    virtual ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* /*name*/) { return nullptr; }
+    virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
+    virtual void InvalidateUI(ParamBlockDesc2* /*pbd*/) {}
+    virtual bool SetUserDlgProc(ParamBlockDesc2* /*pbd*/,
+                                ParamMap2UserDlgProc* /*proc*/ = nullptr) {
+        return false;
+    }
+    virtual ParamMap2UserDlgProc* GetUserDlgProc(ParamBlockDesc2* /*pbd*/) { return nullptr; }
+
+private:
+    struct StringCache;
+    StringCache* strings;
+};
