@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shading/ForceInline.h"
 #include "shading/Fresnel.h"
 
 #include <cmath>
@@ -22,13 +23,14 @@ struct FilmInterfaces {
 
 // sin² of the angle in a layer of index nTo, from sin² s0 of the angle in the outer medium of
 // index nFrom (Snell's law). The ratio is single precision, the rest double, rounded at the end.
-inline float RefractedSinSquared(double s0, float nFrom, float nTo) {
+NACREEN_FORCE_INLINE float RefractedSinSquared(double s0, float nFrom, float nTo) {
     const float ratio = nFrom / nTo;
     return static_cast<float>((static_cast<double>(ratio) * static_cast<double>(ratio)) * s0);
 }
 
-inline FilmInterfaces PrepareFilmInterfaces(float cos0, float thickness, float nMedium, float nFilm,
-                                            float nInternal) {
+NACREEN_FORCE_INLINE FilmInterfaces PrepareFilmInterfaces(float cos0, float thickness,
+                                                          float nMedium, float nFilm,
+                                                          float nInternal) {
     FilmInterfaces film{};
     film.reflectsEverything = true;
 
@@ -63,7 +65,7 @@ inline FilmInterfaces PrepareFilmInterfaces(float cos0, float thickness, float n
 
 // One polarisation's transmitted intensity, βt² / |1 − α·e^{iφ}|², summed over all the passes
 // through the film. The product 2·α·cos φ is single precision, the rest double.
-inline float TransmittedIntensity(float beta, float alpha, float cosPhase) {
+NACREEN_FORCE_INLINE float TransmittedIntensity(float beta, float alpha, float cosPhase) {
     const double numerator = static_cast<double>(beta) * static_cast<double>(beta);
     const double alphaSquared = static_cast<double>(alpha) * static_cast<double>(alpha);
     const double cross = static_cast<double>((2.0f * alpha) * cosPhase);
@@ -71,7 +73,7 @@ inline float TransmittedIntensity(float beta, float alpha, float cosPhase) {
 }
 
 // Reflected fraction at one wavelength, given the phase (2π/λ)·opticalPath.
-inline float ReflectanceAtPhase(const FilmInterfaces& film, float phase) {
+NACREEN_FORCE_INLINE float ReflectanceAtPhase(const FilmInterfaces& film, float phase) {
     const float cosPhase = std::cos(phase);
     const float ts = TransmittedIntensity(film.betaS, film.alphaS, cosPhase);
     const float tp = TransmittedIntensity(film.betaP, film.alphaP, cosPhase);

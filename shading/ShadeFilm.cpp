@@ -1,7 +1,7 @@
 #include "shading/ShadeFilm.h"
 
-#include "shading/ColorAdjust.h"
-#include "shading/FilmReflectance.h"
+#include "shading/ColorAdjustInline.h"
+#include "shading/FilmColorInline.h"
 
 #include <cmath>
 
@@ -10,8 +10,8 @@ namespace nacreen {
 Color4 ShadeFilm(const Vec3& view, const Vec3& normal, float mapValue, const FilmParams& params,
                  float gamma) {
     const float cos0 = std::fabs(Dot(view, normal));
-    const Color4 film = EvalFilmColor(cos0, mapValue, params);
-    return AdjustColor(film, params.hueShift, params.saturationShift, gamma);
+    const Color4 film = EvalFilmColorInline(cos0, mapValue, params);
+    return AdjustColorInline(film, params.hueShift, params.saturationShift, gamma);
 }
 
 } // namespace nacreen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shading/ForceInline.h"
+
 #include <cmath>
 
 namespace nacreen {
@@ -10,15 +12,13 @@ namespace detail {
 constexpr double kWrapStepsInReach = 64.0;
 
 // value − lo reduced modulo span (exact), placed back at lo: within one span of [lo, hi).
-inline double WrapFarValueNear(double value, double lo, double span) {
-    return lo + std::fmod(value - lo, span);
-}
+double WrapFarValueNear(double value, double lo, double span);
 } // namespace detail
 
 // Moves a value into [lo, hi) by whole spans hi − lo, in double precision, and rounds the result
 // to single precision (a value just below hi can round to hi itself). NaN stays NaN, ±∞ gives lo,
 // and a reversed or empty range (lo ≥ hi) leaves the value unchanged.
-inline float WrapToRange(float value, float lo, float hi) {
+NACREEN_FORCE_INLINE float WrapToRange(float value, float lo, float hi) {
     if (lo > hi) {
         return value;
     }
