@@ -8,8 +8,6 @@
 #            so LoadStringW and the host read the same compiled resources that Windows would.
 # The target property STANDIN_RES_FILE names the compiled .res file (Linux only).
 
-set(STANDIN_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedResources.cmake)
-
 if(NOT WIN32)
     find_program(STANDIN_WINDRES NAMES x86_64-w64-mingw32-windres windres
         DOC "Win32 resource compiler producing .res files (Debian: binutils-mingw-w64-x86-64)")
@@ -43,6 +41,8 @@ function(_standin_add_embedded_resources target rc_file)
         message(FATAL_ERROR "standin_add_resources(${target}): x86_64-w64-mingw32-windres not "
             "found; install binutils-mingw-w64-x86-64")
     endif()
+    # Called from other folders: find the embedding script next to this file.
+    set(embed_script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedResources.cmake)
     get_filename_component(rc_name ${rc_file} NAME_WE)
     get_filename_component(rc_dir ${rc_file} DIRECTORY)
     set(stem ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name})
@@ -58,8 +58,8 @@ function(_standin_add_embedded_resources target rc_file)
         VERBATIM)
     add_custom_command(OUTPUT ${stem}_res.cpp
         COMMAND ${CMAKE_COMMAND} -DRES_FILE=${stem}.res -DOUTPUT=${stem}_res.cpp
-                -DRC_NAME=${rc_name}.rc -P ${STANDIN_EMBED_SCRIPT}
-        DEPENDS ${stem}.res ${STANDIN_EMBED_SCRIPT}
+                -DRC_NAME=${rc_name}.rc -P ${embed_script}
+        DEPENDS ${stem}.res ${embed_script}
         COMMENT "Embedding resources ${rc_name}.res in ${target}"
         VERBATIM)
     target_sources(${target} PRIVATE ${stem}_res.cpp)
