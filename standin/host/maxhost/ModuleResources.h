@@ -5,7 +5,7 @@
 
 #include "ResourceData.h"
 
-#include <coreexp.h>
+#include "HostExport.h"
 #include <windows.h>
 
 #include <cstddef>
@@ -27,24 +27,24 @@ STANDIN_RESOURCES_API void StandinUnregisterModuleResources(const void* anchor);
 namespace maxhost {
 
 // The HINSTANCE of the module that contains `address`, or null when no module does.
-MAX_STANDIN_EXPORT HINSTANCE ModuleHandleFromAddress(const void* address);
+MAXHOST_API HINSTANCE ModuleHandleFromAddress(const void* address);
 
 // True when `module` is the base address of a module loaded in this process.
-MAX_STANDIN_EXPORT bool IsModuleHandle(HINSTANCE module);
+MAXHOST_API bool IsModuleHandle(HINSTANCE module);
 
-MAX_STANDIN_EXPORT bool HasModuleResources(HINSTANCE module);
+MAXHOST_API bool HasModuleResources(HINSTANCE module);
 
 // Why the module's embedded .res could not be read; empty when it could (or when there is none).
-MAX_STANDIN_EXPORT std::string ModuleResourceError(HINSTANCE module);
+MAXHOST_API std::string ModuleResourceError(HINSTANCE module);
 
 // A resource of a module, chosen by language as FindResEntry does. The entry's data stays valid
 // until the module is unloaded.
-MAX_STANDIN_EXPORT std::optional<res::ResEntry>
+MAXHOST_API std::optional<res::ResEntry>
 FindModuleResource(HINSTANCE module, const res::ResName& type, const res::ResName& name,
                    unsigned short languageId = res::kLangEnglishUS);
 
 // String `id` of the module's string table as stored (UTF-16). False when the module, the block or
 // the string does not exist; an existing empty string gives true and an empty text.
-MAX_STANDIN_EXPORT bool FindModuleString(HINSTANCE module, unsigned int id, std::u16string& text);
+MAXHOST_API bool FindModuleString(HINSTANCE module, unsigned int id, std::u16string& text);
 
 } // namespace maxhost

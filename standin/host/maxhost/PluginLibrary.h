@@ -7,7 +7,7 @@
 // (a Windows DLL's entry point is found through its PE header instead).
 #pragma once
 
-#include <coreexp.h>
+#include "HostExport.h"
 #include <windows.h>
 
 #include <memory>
@@ -29,7 +29,7 @@ struct PluginEntryPoints {
     int (*libShutdown)() = nullptr;
 };
 
-class MAX_STANDIN_EXPORT PluginLibrary {
+class MAXHOST_API PluginLibrary {
 public:
     PluginLibrary();
     ~PluginLibrary(); // unloads

@@ -2,7 +2,7 @@
 // check what the plug-in asked the shell to do.
 #pragma once
 
-#include <coreexp.h>
+#include "HostExport.h"
 #include <windows.h>
 
 #include <optional>
@@ -22,7 +22,7 @@ struct ShellExecuteCall {
 };
 
 // A copy of the calls recorded so far, oldest first.
-MAX_STANDIN_EXPORT std::vector<ShellExecuteCall> ShellExecuteLog();
-MAX_STANDIN_EXPORT void ClearShellExecuteLog();
+MAXHOST_API std::vector<ShellExecuteCall> ShellExecuteLog();
+MAXHOST_API void ClearShellExecuteLog();
 
 } // namespace maxhost

@@ -2,7 +2,7 @@
 // threads for plug-ins, so the call changes nothing else; it succeeds for a loaded module's handle.
 #pragma once
 
-#include <coreexp.h>
+#include "HostExport.h"
 #include <windows.h>
 
 #include <vector>
@@ -14,7 +14,7 @@ struct DisableThreadLibraryCallsCall {
     BOOL result = FALSE;
 };
 
-MAX_STANDIN_EXPORT std::vector<DisableThreadLibraryCallsCall> DisableThreadLibraryCallsLog();
-MAX_STANDIN_EXPORT void ClearDisableThreadLibraryCallsLog();
+MAXHOST_API std::vector<DisableThreadLibraryCallsCall> DisableThreadLibraryCallsLog();
+MAXHOST_API void ClearDisableThreadLibraryCallsLog();
 
 } // namespace maxhost
