@@ -1,0 +1,220 @@
+// The program run end to end, as a user runs it.
+#include "PngInspect.h"
+#include "PngWriter.h"
+#include "ProgramRunner.h"
+#include "ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace preview;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void WriteBytes(const std::string& path, const std::vector<char>& bytes, std::size_t count) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(count));
+}
+
+// A small grey ramp, dark on the left and light on the right.
+void WriteRampPng(const std::string& path) {
+    LinearImage ramp(32, 8);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const float value = x / 31.0f;
+            ramp.At(x, y) = {value, value, value};
+        }
+    }
+    WritePng(path, ramp, PixelEncoding::Linear, {});
+}
+
+} // namespace
+
+TEST(PreviewProgram, WithNoArgumentsWritesTheDefaultSwatchAndSaysWhere) {
+    ScratchFolder folder;
+    const ProgramResult result = RunPreviewProgram({}, folder.Path(""));
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(Contains(result.out, folder.Path("nacreen-swatch.png"))) << result.out;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"nacreen-swatch.png"});
+    const InspectedPng png = InspectPng(folder.Path("nacreen-swatch.png"));
+    ASSERT_TRUE(png.valid);
+    EXPECT_EQ(png.width, 512);
+    EXPECT_EQ(png.height, 512);
+    EXPECT_TRUE(png.hasSrgbChunk);
+    EXPECT_EQ(png.text.at("Software"), "nacreen-preview");
+    EXPECT_TRUE(Contains(png.text.at("Comment"), "thicknessmax=250 thicknessmin=350"));
+    EXPECT_TRUE(Contains(png.text.at("Comment"), "nfilm=1.5"));
+    EXPECT_TRUE(Contains(png.text.at("Comment"), "thicknessmap=none"));
+    // The corner is background, the centre is the sphere.
+    EXPECT_EQ(png.Channel(0, 0, 0), png.Channel(0, 0, 2));
+    EXPECT_NE(png.Channel(256, 256, 0), png.Channel(256, 256, 1));
+}
+
+TEST(PreviewProgram, ChartHasItsSizeAxesAndRecordsItsRange) {
+    ScratchFolder folder;
+    ProgramResult result = RunPreviewProgram({"--chart"}, folder.Path(""));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const InspectedPng chart = InspectPng(folder.Path("nacreen-chart.png"));
+    ASSERT_TRUE(chart.valid);
+    EXPECT_EQ(chart.width, 768);
+    EXPECT_EQ(chart.height, 512);
+    EXPECT_TRUE(Contains(chart.text.at("Description"), "thickness 0 to 1000 nm"));
+
+    result = RunPreviewProgram(
+        {"--chart", "--size", "300x200", "--max-thickness", "600", "-o", "small.png", "--linear"},
+        folder.Path(""));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const InspectedPng small = InspectPng(folder.Path("small.png"));
+    EXPECT_EQ(small.width, 300);
+    EXPECT_EQ(small.height, 200);
+    EXPECT_FALSE(small.hasSrgbChunk);
+    EXPECT_DOUBLE_EQ(small.gamma, 1.0);
+}
+
+TEST(PreviewProgram, OneThreadAndAllThreadsGiveTheSameBytes) {
+    ScratchFolder folder;
+    for (const char* mode : {"--size=96", "--chart"}) {
+        const std::vector<std::string> common{mode, "--samples", "2", "--set", "hue=40"};
+        std::vector<std::string> single = common, all = common, odd = common;
+        single.insert(single.end(), {"--threads", "1", "-o", "one.png"});
+        all.insert(all.end(), {"-o", "all.png"});
+        odd.insert(odd.end(), {"--threads", "5", "-o", "five.png"});
+        ASSERT_EQ(RunPreviewProgram(single, folder.Path("")).status, 0);
+        ASSERT_EQ(RunPreviewProgram(all, folder.Path("")).status, 0);
+        ASSERT_EQ(RunPreviewProgram(odd, folder.Path("")).status, 0);
+        const std::vector<char> one = ReadFileBytes(folder.Path("one.png"));
+        EXPECT_EQ(one, ReadFileBytes(folder.Path("all.png"))) << mode;
+        EXPECT_EQ(one, ReadFileBytes(folder.Path("five.png"))) << mode;
+    }
+}
+
+TEST(PreviewProgram, SavedSceneRendersToTheSameBytes) {
+    ScratchFolder folder;
+    WriteRampPng(folder.Path("ramp.png"));
+    const std::vector<std::vector<std::string>> setups{
+        {"--thickness-map", "noise", "--set", "nfilm=1.33", "--set", "thicknessmin@4800=900"},
+        {"--thickness-map", "ramp.png", "--set", "ninternal=1.52", "--set", "sat=-30"},
+    };
+    for (const auto& setup : setups) {
+        std::vector<std::string> save = setup;
+        save.insert(save.end(),
+                    {"--save", "map.nscn", "--frames", "20:20", "--size", "80", "-o", "saved.png"});
+        ProgramResult result = RunPreviewProgram(save, folder.Path(""));
+        ASSERT_EQ(result.status, 0) << result.err;
+        result = RunPreviewProgram(
+            {"--load", "map.nscn", "--frames", "20:20", "--size", "80", "-o", "loaded.png"},
+            folder.Path(""));
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::vector<char> saved = ReadFileBytes(folder.Path("saved0020.png"));
+        ASSERT_FALSE(saved.empty());
+        EXPECT_EQ(saved, ReadFileBytes(folder.Path("loaded0020.png"))) << setup[1];
+    }
+}
+
+TEST(PreviewProgram, FramesAreNumberedAndFollowTheKeys) {
+    ScratchFolder folder;
+    const ProgramResult result =
+        RunPreviewProgram({"--set", "thicknessmax@0=200", "--set", "thicknessmax@320=700",
+                           "--frames", "0:2", "--size", "48", "-o", "anim.png"},
+                          folder.Path(""));
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(folder.Entries(),
+              (std::vector<std::string>{"anim0000.png", "anim0001.png", "anim0002.png"}));
+    const InspectedPng first = InspectPng(folder.Path("anim0000.png"));
+    const InspectedPng last = InspectPng(folder.Path("anim0002.png"));
+    EXPECT_TRUE(Contains(first.text.at("Comment"), "thicknessmax=200 (animated)"));
+    EXPECT_TRUE(Contains(last.text.at("Comment"), "thicknessmax=700 (animated)"));
+    EXPECT_TRUE(Contains(last.text.at("Description"), "frame 2 (320 ticks)"));
+    EXPECT_NE(first.rgb, last.rgb);
+}
+
+TEST(PreviewProgram, HelpAndListDescribeTheToolAndTheMap) {
+    ScratchFolder folder;
+    ProgramResult result = RunPreviewProgram({"--help"}, folder.Path(""));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(Contains(result.out, "Usage: nacreen-preview"));
+    result = RunPreviewProgram({"--list"}, folder.Path(""));
+    EXPECT_EQ(result.status, 0) << result.err;
+    for (const char* name :
+         {"thicknessmax", "thicknessmin", "nmedium", "nfilm", "ninternal", "thicknessmap",
+          "thicknessmapenabled", "gamma", "hue", "sat", "output"}) {
+        EXPECT_TRUE(Contains(result.out, std::string("  ") + name + " ")) << name;
+    }
+    EXPECT_TRUE(Contains(result.out, "0.05 to 20, default 1, animatable"));
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+struct BadInput {
+    std::vector<std::string> arguments;
+    std::string message;
+};
+
+TEST(PreviewProgram, BadInputFailsWithItsMessageAndWritesNothing) {
+    ScratchFolder folder;
+    WriteRampPng(folder.Path("ramp.png"));
+    WriteText(folder.Path("text.png"), "not a picture");
+    ASSERT_EQ(RunPreviewProgram({"--save", "good.nscn", "--size", "16", "-o", "good.png"},
+                                folder.Path(""))
+                  .status,
+              0);
+    const std::vector<char> scene = ReadFileBytes(folder.Path("good.nscn"));
+    WriteBytes(folder.Path("cut.nscn"), scene, scene.size() / 2);
+    std::vector<char> corrupt = scene;
+    for (std::size_t i = 8; i < corrupt.size(); i += 3) {
+        corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
+    }
+    WriteBytes(folder.Path("corrupt.nscn"), corrupt, corrupt.size());
+    WriteText(folder.Path("empty.nscn"), "");
+    WriteText(folder.Path("keep.png"), "precious");
+    const std::vector<std::string> before = folder.Entries();
+
+    const std::vector<BadInput> cases{
+        {{"--set", "nfilm=150"}, "nfilm=150 is out of range: nfilm takes 0.2 to 100"},
+        {{"--set", "gamma=0"}, "gamma takes 0.05 to 20"},
+        {{"--set", "hue=-181"}, "hue takes -180 to 180"},
+        {{"--set", "thicknessmax=3000.5"}, "thicknessmax takes 0 to 3000"},
+        {{"--set", "nfilm=abc"}, "nfilm=abc is not a number"},
+        {{"--set", "thicknessmapenabled=maybe"}, "is not true or false"},
+        {{"--set", "bogus=1"}, "unknown parameter 'bogus'"},
+        {{"--set", "thicknessmapenabled@100=true"}, "thicknessmapenabled cannot be animated"},
+        {{"--set", "thicknessmap=ramp.png"}, "--thickness-map"},
+        {{"--set", "nfilm"}, "expected NAME=VALUE"},
+        {{"--size", "9"}, "16 to 8192"},
+        {{"--frames", "4:1"}, "A <= B"},
+        {{"--threads", "0"}, "1 to 256"},
+        {{"--samples", "9"}, "1 to 8"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--thickness-map", "absent.png"}, "cannot open 'absent.png'"},
+        {{"--thickness-map", "text.png"}, "'text.png' is not a PNG file"},
+        {{"--load", "absent.nscn"}, "cannot open scene 'absent.nscn'"},
+        {{"--load", "cut.nscn"}, "cannot load scene 'cut.nscn'"},
+        {{"--load", "corrupt.nscn"}, "cannot load scene 'corrupt.nscn'"},
+        {{"--load", "empty.nscn"}, "cannot load scene 'empty.nscn'"},
+        {{"--save", "absent/map.nscn"}, "folder 'absent' does not exist"},
+        {{"-o", "absent/out.png"}, "folder 'absent' does not exist"},
+        {{"--plugin", "absent.dlt"}, "absent.dlt"},
+    };
+    for (const BadInput& bad : cases) {
+        std::vector<std::string> arguments = bad.arguments;
+        arguments.insert(arguments.end(), {"--size", "32", "-o", "keep.png"});
+        if (bad.arguments[0] == "-o") {
+            arguments = bad.arguments;
+        }
+        const ProgramResult result = RunPreviewProgram(arguments, folder.Path(""));
+        EXPECT_NE(result.status, 0) << bad.message;
+        EXPECT_TRUE(Contains(result.err, bad.message))
+            << "expected: " << bad.message << "\ngot: " << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(folder.Entries(), before) << bad.message;
+    }
+    EXPECT_EQ(ReadFileBytes(folder.Path("keep.png")),
+              std::vector<char>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+}

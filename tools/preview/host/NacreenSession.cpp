@@ -1,0 +1,52 @@
+#include "NacreenSession.h"
+
+#include "PreviewError.h"
+
+#include <imtl.h>
+#include <max.h>
+#include <iparamb2.h>
+#include <plugapi.h>
+
+namespace preview {
+namespace {
+
+const Class_ID kNacreenClassID(0x53E2B189, 0x7502736B);
+
+} // namespace
+
+bool IsNacreenClass(ClassDesc& descriptor) {
+    return descriptor.SuperClassID() == TEXMAP_CLASS_ID && descriptor.ClassID() == kNacreenClassID;
+}
+
+NacreenSession::NacreenSession(const std::string& pluginPath) {
+    std::string error;
+    if (!library_.Load(pluginPath, error)) {
+        throw PreviewError(error);
+    }
+    for (ClassDesc* descriptor : library_.ClassDescs()) {
+        if (descriptor != nullptr && IsNacreenClass(*descriptor)) {
+            descriptor_ = descriptor;
+        }
+    }
+    if (descriptor_ == nullptr) {
+        throw PreviewError("plug-in library " + pluginPath + " has no Nacreen texture map class");
+    }
+}
+
+Texmap* NacreenSession::CreateMap() {
+    auto* map = static_cast<Texmap*>(descriptor_->Create(FALSE));
+    if (map == nullptr) {
+        throw PreviewError("the Nacreen class descriptor created no map");
+    }
+    return map;
+}
+
+ParamBlockDesc2& NacreenSession::ParameterBlockDescriptor() {
+    ParamBlockDesc2* block = descriptor_->GetParamBlockDescByName(L"params");
+    if (block == nullptr) {
+        throw PreviewError("the Nacreen class has no parameter block \"params\"");
+    }
+    return *block;
+}
+
+} // namespace preview

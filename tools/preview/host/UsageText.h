@@ -1,0 +1,8 @@
+#pragma once
+
+namespace preview {
+
+// The text of --help.
+const char* UsageText();
+
+} // namespace preview
