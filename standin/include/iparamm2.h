@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Materials/ParamDlg.h"
+#include "strbasic.h"
 #include "interval.h"
 #include "iparamb2Typedefs.h"
 #include "iparamm.h"

@@ -45,6 +45,8 @@ class IParamMap2;
 class CoreExport ClassDesc : public MaxHeapOperators {
 public:
     ClassDesc();
+    ClassDesc(const ClassDesc&) = delete;
+    ClassDesc& operator=(const ClassDesc&) = delete;
     virtual ~ClassDesc();
 
     virtual int IsPublic() = 0;

@@ -88,8 +88,12 @@ protected:
 
 private:
     void HoldTarget(ReferenceTarget* target);
-    void LetGoOfTarget(ReferenceTarget* target);
+    bool LetGoOfTarget(ReferenceTarget* target);
+    void ReleaseTarget(ReferenceTarget* target, bool deleteWhenOrphaned);
     void ClearSlotsHolding(ReferenceTarget* target);
+    bool Reaches(const ReferenceMaker* goal) const;
+
+    bool beingDeleted = false;
 
     // The targets this object references, one entry per slot. The destructor releases them from
     // here, because by then the slots of the derived class are out of reach.

@@ -22,7 +22,9 @@ MAXHOST_API int InvalidationCount(IParamMap2* map, ParamID id);
 
 // A user command on a dialog control, as WM_COMMAND. A check box bound to a parameter first
 // writes the toggled value to the block, as the host's binding does; then the message goes to
-// the map's user dialog procedure. Returns the procedure's result (0 without one).
+// the map's user dialog procedure. A disabled control sends nothing; an id the descriptor does not
+// bind (a plain button of the dialog template) goes straight to the procedure. Returns the
+// procedure's result (0 without one).
 MAXHOST_API INT_PTR SendCommand(IParamMap2* map, int ctrlId, WORD notifyCode = BN_CLICKED);
 
 // Parameter maps (rollouts) currently open, across all descriptors.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../bitarray.h"
+#include "../ioapi.h"
 #include "../ref.h"
 #include "ISubMap.h"
 

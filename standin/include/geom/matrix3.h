@@ -5,6 +5,8 @@
 #include "../maxheap.h"
 #include "point3.h"
 
+#include <windows.h>
+
 #define POS_IDENT 1
 #define ROT_IDENT 2
 #define SCL_IDENT 4

@@ -52,11 +52,6 @@ public:
     Point3& operator/=(float f) { return *this = *this / f; }
     int operator==(const Point3& p) const { return x == p.x && y == p.y && z == p.z; }
     int operator!=(const Point3& p) const { return !(*this == p); }
-
-    static const Point3 Origin;
-    static const Point3 XAxis;
-    static const Point3 YAxis;
-    static const Point3 ZAxis;
 };
 
 inline Point3 operator*(float f, const Point3& p) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <string>
 #include <vector>
 
 #include "../baseinterface.h"
@@ -82,6 +83,7 @@ private:
     explicit ParamBlockDesc2(const Head& head);
     void BuildFromArgs(const MaxStandin::DescArg* args, std::size_t count);
     void BuildFromVaList(std::va_list* args);
+    void Finish(const std::string& error);
     friend class ParamBlockDescParser;
 
     std::vector<ParamDef> defs;
