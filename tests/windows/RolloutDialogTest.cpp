@@ -86,11 +86,12 @@ std::vector<HWND> ChildrenInOrder(HWND dialog) {
     return children;
 }
 
-// Where a control of the template lies in the dialog's client area, in pixels.
+// Where a control of the template lies in the dialog's client area, in pixels. Windows scales
+// the position and the size each on its own, so the size is mapped as a size, not as a corner.
 RECT PixelsOf(HWND dialog, const RECT& units) {
-    RECT rect = {units.left, units.top, units.left + units.right, units.top + units.bottom};
-    MapDialogRect(dialog, &rect);
-    return rect;
+    RECT scaled = units;
+    MapDialogRect(dialog, &scaled);
+    return {scaled.left, scaled.top, scaled.left + scaled.right, scaled.top + scaled.bottom};
 }
 
 RECT ClientRectOf(HWND dialog, HWND child) {
@@ -157,8 +158,9 @@ TEST_F(RolloutDialog, WindowsCreatesEveryControlInTemplateOrder) {
         EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), expected.windowClass), 0)
             << "class " << std::string(ClassOf(child).begin(), ClassOf(child).end());
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)), expected.style);
-        if (expected.text)
+        if (expected.text) {
             EXPECT_EQ(WindowText(child), expected.text);
+        }
     }
 }
 
