@@ -21,6 +21,19 @@ public:
     const MCHAR* Category() override { return _M("Test"); }
 };
 
+class ConstMapClassDesc : public ClassDesc2 {
+public:
+    int IsPublic() override { return FALSE; }
+    void* Create(BOOL) override { return new ConstMap(); }
+    const MCHAR* ClassName() override { return _M("ConstMap"); }
+    const MCHAR* NonLocalizedClassName() override { return _M("ConstMap"); }
+    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
+    Class_ID ClassID() override { return ConstMap().ClassID(); }
+    const MCHAR* Category() override { return _M("Test"); }
+};
+
+ConstMapClassDesc constMapDesc;
+
 } // namespace
 
 ClassDesc2* TestMapDesc() {
@@ -32,15 +45,12 @@ ParamBlockDesc2& TestMapBlock() {
     static ParamBlockDesc2 block(
         0, _M("params"), 0, TestMapDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, 0, 101, 4, 0, 0, NULL,
         kAmount, _M("amount"), TYPE_FLOAT, P_ANIMATABLE, 5, p_default, 0.5f, p_range, 0.0f, 1.0f,
-        p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kAmountEdit, kAmountSpin, 0.01f, p_end,
-        kEnabled, _M("enabled"), TYPE_BOOL, 0, 6, p_default, FALSE, p_ui, TYPE_SINGLECHEKBOX,
-        kEnabledCheck, p_end,
-        kSubmap, _M("submap"), TYPE_TEXMAP, P_OWNERS_REF, 7, p_refno, 1, p_subtexno, 0, p_ui,
-        TYPE_TEXMAPBUTTON, kSubmapButton, p_end,
-        kOutput, _M("output"), TYPE_REFTARG, P_OWNERS_REF, 8, p_refno, 2, p_end,
-        kCount, _M("count"), TYPE_INT, 0, 9, p_default, 3, p_range, 0, 10, p_ui, TYPE_SPINNER,
-        EDITTYPE_INT, kCountEdit, kCountSpin, 1.0f, p_end,
-        p_end);
+        p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kAmountEdit, kAmountSpin, 0.01f, p_end, kEnabled,
+        _M("enabled"), TYPE_BOOL, 0, 6, p_default, FALSE, p_ui, TYPE_SINGLECHEKBOX, kEnabledCheck,
+        p_end, kSubmap, _M("submap"), TYPE_TEXMAP, P_OWNERS_REF, 7, p_refno, 1, p_subtexno, 0, p_ui,
+        TYPE_TEXMAPBUTTON, kSubmapButton, p_end, kOutput, _M("output"), TYPE_REFTARG, P_OWNERS_REF,
+        8, p_refno, 2, p_end, kCount, _M("count"), TYPE_INT, 0, 9, p_default, 3, p_range, 0, 10,
+        p_ui, TYPE_SPINNER, EDITTYPE_INT, kCountEdit, kCountSpin, 1.0f, p_end, p_end);
     return block;
 }
 
@@ -177,8 +187,12 @@ IOResult TestMap::Load(ILoad* iload) {
 TestMapRegistration::TestMapRegistration() {
     TestMapBlock();
     maxhost::RegisterClassDesc(TestMapDesc());
+    maxhost::RegisterClassDesc(&constMapDesc);
 }
 
-TestMapRegistration::~TestMapRegistration() { maxhost::UnregisterClassDesc(TestMapDesc()); }
+TestMapRegistration::~TestMapRegistration() {
+    maxhost::UnregisterClassDesc(TestMapDesc());
+    maxhost::UnregisterClassDesc(&constMapDesc);
+}
 
 } // namespace standin_test

@@ -136,8 +136,9 @@ public:
     }
     int NumRefs() override { return 3; }
     RefTargetHandle GetReference(int i) override {
-        return i == 0 ? static_cast<RefTargetHandle>(pblock)
-                      : i == 1 ? static_cast<RefTargetHandle>(sub) : texout;
+        return i == 0   ? static_cast<RefTargetHandle>(pblock)
+               : i == 1 ? static_cast<RefTargetHandle>(sub)
+                        : texout;
     }
     int NumSubTexmaps() override { return 1; }
     Texmap* GetSubTexmap(int) override { return sub; }
@@ -171,7 +172,7 @@ protected:
                                RefMessage message, BOOL) override;
 };
 
-// Registers the test map's class with the host for the life of the object.
+// Registers the test map's and the constant map's classes with the host for the life of the object.
 class TestMapRegistration {
 public:
     TestMapRegistration();

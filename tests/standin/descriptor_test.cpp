@@ -85,8 +85,8 @@ TEST_F(Descriptors, AnIntWhereAFloatIsReadIsRefused) {
 }
 
 TEST_F(Descriptors, FloatAndDoubleLiteralsAreBothReadAsFloats) {
-    ParamBlockDesc2 block(1, _M("reals"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_default,
-                          2.5f, p_range, 0.0, 10.0f, p_end, p_end);
+    ParamBlockDesc2 block(1, _M("reals"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_default, 2.5f,
+                          p_range, 0.0, 10.0f, p_end, p_end);
     EXPECT_TRUE(maxhost::TakeDescriptorErrors().empty());
     EXPECT_EQ(block.GetParamDef(0).def.f, 2.5f);
     EXPECT_EQ(block.GetParamDef(0).range_high.f, 10.0f);
@@ -101,21 +101,20 @@ TEST_F(Descriptors, AFloatWhereAnIntIsReadIsRefused) {
 
 TEST_F(Descriptors, AMissingParameterEndIsRefused) {
     // The last parameter's own p_end is missing: the final p_end ends it and the list runs out.
-    ParamBlockDesc2 block(1, _M("short"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_default,
-                          1.0f, p_end);
+    ParamBlockDesc2 block(1, _M("short"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_default, 1.0f,
+                          p_end);
     EXPECT_TRUE(Mentions(OnlyError(), "p_end missing")) << "list ran out";
     EXPECT_EQ(block.Count(), 0);
 }
 
 TEST_F(Descriptors, AnUnknownTagIsRefused) {
-    ParamBlockDesc2 block(1, _M("tags"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, -5, 1.0f,
-                          p_end, p_end);
+    ParamBlockDesc2 block(1, _M("tags"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, -5, 1.0f, p_end,
+                          p_end);
     EXPECT_TRUE(Mentions(OnlyError(), "unknown tag -5"));
 }
 
 TEST_F(Descriptors, ArgumentsAfterTheFinalEndAreRefused) {
-    ParamBlockDesc2 block(1, _M("long"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_end, p_end,
-                          7);
+    ParamBlockDesc2 block(1, _M("long"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, p_end, p_end, 7);
     EXPECT_TRUE(Mentions(OnlyError(), "follow the final p_end"));
 }
 
@@ -127,8 +126,8 @@ TEST_F(Descriptors, BlockHeadArgumentsAreCheckedToo) {
 
 TEST_F(Descriptors, InconsistentParametersAreRefused) {
     {
-        ParamBlockDesc2 noRefno(1, _M("r"), 0, &cd, 0, 0, _M("map"), TYPE_TEXMAP, P_OWNERS_REF,
-                                0, p_end, p_end);
+        ParamBlockDesc2 noRefno(1, _M("r"), 0, &cd, 0, 0, _M("map"), TYPE_TEXMAP, P_OWNERS_REF, 0,
+                                p_end, p_end);
         EXPECT_TRUE(Mentions(OnlyError(), "needs p_refno"));
     }
     {
@@ -137,8 +136,8 @@ TEST_F(Descriptors, InconsistentParametersAreRefused) {
         EXPECT_TRUE(Mentions(OnlyError(), "map button needs a TYPE_TEXMAP"));
     }
     {
-        ParamBlockDesc2 twice(1, _M("t"), 0, &cd, 0, 0, _M("a"), TYPE_INT, 0, 0, p_end, 0,
-                              _M("b"), TYPE_INT, 0, 0, p_end, p_end);
+        ParamBlockDesc2 twice(1, _M("t"), 0, &cd, 0, 0, _M("a"), TYPE_INT, 0, 0, p_end, 0, _M("b"),
+                              TYPE_INT, 0, 0, p_end, p_end);
         EXPECT_TRUE(Mentions(OnlyError(), "used twice"));
     }
     {
@@ -150,8 +149,7 @@ TEST_F(Descriptors, InconsistentParametersAreRefused) {
 
 TEST_F(Descriptors, ADescriptorLeavesItsClassWhenDestroyed) {
     {
-        ParamBlockDesc2 block(3, _M("scoped"), 0, &cd, 0, 0, _M("a"), TYPE_INT, 0, 0, p_end,
-                              p_end);
+        ParamBlockDesc2 block(3, _M("scoped"), 0, &cd, 0, 0, _M("a"), TYPE_INT, 0, 0, p_end, p_end);
         EXPECT_EQ(cd.GetParamBlockDescByID(3), &block);
         EXPECT_EQ(cd.GetParamBlockDescByName(_M("scoped")), &block);
     }
