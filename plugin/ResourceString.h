@@ -1,0 +1,12 @@
+// Strings of the library's string table.
+#pragma once
+
+#include <max.h>
+
+// Loads string `id` into one buffer shared by the whole library and returns it; null before the
+// library is attached and for a missing or empty string. Every call overwrites the text that the
+// previous one returned, so callers copy it before the next lookup.
+const MCHAR* GetResourceString(int id);
+
+// The same string as an owned copy, empty where GetResourceString gives null.
+MSTR GetResourceText(int id);

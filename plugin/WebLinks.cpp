@@ -1,0 +1,10 @@
+#include "WebLinks.h"
+
+#include <shellapi.h>
+
+const MCHAR* const homepageUrl = _T("https://en.wikipedia.org/wiki/Iridescence");
+const MCHAR* const articleUrl = _T("https://en.wikipedia.org/wiki/Thin-film_interference");
+
+void OpenWebPage(const MCHAR* url) {
+    ShellExecuteW(nullptr, nullptr, url, nullptr, nullptr, SW_SHOW);
+}

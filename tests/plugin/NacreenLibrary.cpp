@@ -1,0 +1,74 @@
+#include "NacreenLibrary.h"
+
+#include <maxhost/PluginLibrary.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace nacreen_test {
+
+namespace {
+
+maxhost::PluginLibrary& Library() {
+    static maxhost::PluginLibrary library;
+    if (!library.IsLoaded()) {
+        std::string error;
+        if (!library.Load(NACREEN_DLT_PATH, error)) {
+            // Nothing else can be tested without the library.
+            std::fprintf(stderr, "cannot load %s: %s\n", NACREEN_DLT_PATH, error.c_str());
+            std::abort();
+        }
+    }
+    return library;
+}
+
+} // namespace
+
+bool NacreenLoaded() {
+    return Library().IsLoaded();
+}
+
+HINSTANCE NacreenInstance() {
+    return Library().Instance();
+}
+
+const MCHAR* LibDescription() {
+    return Library().EntryPoints().libDescription();
+}
+
+int LibNumberClasses() {
+    return Library().EntryPoints().libNumberClasses();
+}
+
+ClassDesc* LibClassDesc(int i) {
+    return Library().EntryPoints().libClassDesc(i);
+}
+
+ULONG LibVersion() {
+    return Library().EntryPoints().libVersion();
+}
+
+int LibInitialize() {
+    return Library().EntryPoints().libInitialize();
+}
+
+int LibShutdown() {
+    return Library().EntryPoints().libShutdown();
+}
+
+ClassDesc2* NacreenDesc() {
+    return static_cast<ClassDesc2*>(LibClassDesc(0));
+}
+
+ParamBlockDesc2* NacreenBlockDesc() {
+    return NacreenDesc()->GetParamBlockDescByID(0);
+}
+
+Owned<Texmap> NewNacreen(BOOL loading) {
+    // The descriptor hands out the map as the untyped pointer the host receives; a Texmap is the
+    // map's first base.
+    return Owned<Texmap>(static_cast<Texmap*>(NacreenDesc()->Create(loading)));
+}
+
+} // namespace nacreen_test
