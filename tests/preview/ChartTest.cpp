@@ -29,7 +29,7 @@ TEST(BitmapFont, GlyphsAreWellFormedAndCoverTheLabels) {
 TEST(TextPainter, DrawsInkAtScaleAndMeasuresWidth) {
     const TextPainter painter(2, {1.0f, 1.0f, 1.0f});
     EXPECT_EQ(painter.Width("10"), (2 * kGlyphAdvance - 1) * 2);
-    EXPECT_EQ(painter.Height(), 14);
+    EXPECT_EQ(painter.Height(), 16);
     LinearImage image(40, 20);
     painter.Draw(image, 0, 0, "1");
     // '1' has ink at column 2 of its first row, none at column 0.

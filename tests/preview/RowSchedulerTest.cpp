@@ -96,6 +96,7 @@ TEST(ProgressLine, ShowsPercentOnlyWhenEnabledAndLate) {
     ProgressLine shown(stream, true, std::chrono::seconds(0));
     shown.Start("frame 2", 4);
     shown.Show(1);
+    shown.Show(1); // unchanged: not written again
     shown.Finish();
     std::rewind(stream);
     char text[64] = {};

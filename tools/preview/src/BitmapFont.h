@@ -5,10 +5,11 @@
 
 namespace preview {
 
-// A 5 x 7 pixel font of our own for chart labels: digits, lower-case letters, space and
-// the few signs a label needs (° ( ) . - , : =).
+// A 5 x 8 pixel font of our own for chart labels: digits, lower-case letters, space and
+// the few signs a label needs (° ( ) . - , : =). Rows 0 to 6 stand on the baseline; row 7
+// holds the descenders of g, j, p, q, y and the comma.
 constexpr int kGlyphWidth = 5;
-constexpr int kGlyphHeight = 7;
+constexpr int kGlyphHeight = 8;
 constexpr int kGlyphAdvance = kGlyphWidth + 1;
 
 // Rows from the top; '#' marks an ink pixel.

@@ -15,6 +15,7 @@ void ProgressLine::Start(const std::string& label, int total) {
     label_ = label;
     total_ = total;
     shown_ = false;
+    lastPercent_ = -1;
     started_ = Clock::now();
 }
 
@@ -23,6 +24,10 @@ void ProgressLine::Show(int done) {
         return;
     }
     const int percent = static_cast<int>(100LL * done / total_);
+    if (percent == lastPercent_) {
+        return;
+    }
+    lastPercent_ = percent;
     std::fprintf(stream_, "\r%s: %3d%%", label_.c_str(), percent);
     std::fflush(stream_);
     shown_ = true;

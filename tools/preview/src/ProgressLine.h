@@ -30,6 +30,7 @@ private:
     std::string label_;
     int total_ = 0;
     bool shown_ = false;
+    int lastPercent_ = -1;
 };
 
 } // namespace preview

@@ -6,7 +6,9 @@ namespace preview {
 namespace {
 
 bool IsMissingGlyphInk(int column, int row) {
-    return row == 0 || row == kGlyphHeight - 1 || column == 0 || column == kGlyphWidth - 1;
+    const int baseline = kGlyphHeight - 2; // the box stands on the baseline, like a letter
+    return row <= baseline &&
+           (row == 0 || row == baseline || column == 0 || column == kGlyphWidth - 1);
 }
 
 } // namespace
@@ -14,6 +16,10 @@ bool IsMissingGlyphInk(int column, int row) {
 int TextPainter::Width(const std::string& text) const {
     const auto count = static_cast<int>(DecodeUtf8(text).size());
     return count == 0 ? 0 : (count * kGlyphAdvance - 1) * scale_;
+}
+
+int TextPainter::Height() const {
+    return kGlyphHeight * scale_;
 }
 
 void TextPainter::Draw(LinearImage& image, int left, int top, const std::string& text) const {

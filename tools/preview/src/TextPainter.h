@@ -13,7 +13,7 @@ public:
     TextPainter(int scale, RgbPixel ink) : scale_(scale), ink_(ink) {}
 
     int Width(const std::string& text) const;
-    int Height() const { return 7 * scale_; }
+    int Height() const;
 
     // (left, top) is the top-left corner of the first glyph; ink outside the image is dropped.
     void Draw(LinearImage& image, int left, int top, const std::string& text) const;
