@@ -1,0 +1,143 @@
+// The default texture output: identity at its defaults, the documented adjustments otherwise,
+// animated settings narrowing validity, and its own dialog.
+#include <gtest/gtest.h>
+
+#include "StandinTestObjects.h"
+#include "maxhost/ClassRegistry.h"
+#include "maxhost/ParamBlockProbe.h"
+#include "maxhost/Rollout.h"
+#include "maxhost/SimpleShadeContext.h"
+
+namespace standin_test {
+namespace {
+
+class TextureOutputs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        out = static_cast<StdTexoutGen*>(GetNewDefaultTextureOutput());
+        ASSERT_NE(out, nullptr);
+    }
+    void TearDown() override { out->MaybeAutoDelete(); }
+    void Refresh(TimeValue t = 0) {
+        Interval valid = FOREVER;
+        out->Update(t, valid);
+    }
+    StdTexoutGen* out = nullptr;
+};
+
+TEST_F(TextureOutputs, DefaultsLeaveEveryValueUnchanged) {
+    EXPECT_EQ(out->SuperClassID(), static_cast<SClass_ID>(TEXOUTPUT_CLASS_ID));
+    EXPECT_EQ(out->ClassID(), maxhost::StandardTextureOutputClassID());
+    Refresh();
+    const AColor odd(0.0361f, 1.7f, -0.25f, 0.3f);
+    const AColor filtered = out->Filter(odd);
+    EXPECT_EQ(filtered.r, odd.r);
+    EXPECT_EQ(filtered.g, odd.g);
+    EXPECT_EQ(filtered.b, odd.b);
+    EXPECT_EQ(filtered.a, odd.a);
+    EXPECT_EQ(out->Filter(0.123f), 0.123f);
+    EXPECT_TRUE(out->Filter(Point3(1, -2, 3)) == Point3(1, -2, 3));
+    EXPECT_EQ(out->GetOutAmt(0), 1.0f);
+    EXPECT_EQ(out->GetRGBAmt(0), 1.0f);
+    EXPECT_EQ(out->GetRGBOff(0), 0.0f);
+    EXPECT_FALSE(out->GetInvert());
+    EXPECT_FALSE(out->GetClamp());
+}
+
+TEST_F(TextureOutputs, LevelOffsetAmountInvertAndClamp) {
+    out->SetRGBAmt(2.0f, 0);
+    out->SetRGBOff(0.1f, 0);
+    Refresh();
+    AColor c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
+    EXPECT_FLOAT_EQ(c.r, 0.6f);
+    EXPECT_FLOAT_EQ(c.g, 1.1f);
+    EXPECT_FLOAT_EQ(c.b, 0.1f);
+    EXPECT_EQ(c.a, 1.0f) << "level and offset leave alpha";
+
+    out->SetOutAmt(0.5f, 0);
+    Refresh();
+    c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
+    EXPECT_FLOAT_EQ(c.r, 0.3f);
+    EXPECT_FLOAT_EQ(c.a, 0.5f) << "the output amount scales alpha too";
+
+    out->SetInvert(TRUE);
+    out->SetClamp(TRUE);
+    Refresh();
+    c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
+    EXPECT_FLOAT_EQ(c.r, 0.7f);
+    EXPECT_FLOAT_EQ(c.g, 0.45f);
+    EXPECT_TRUE(out->GetFlag(TEXOUT_INVERT));
+    EXPECT_TRUE(out->Filter(Point3(1, 0, 0)) == Point3(-0.5f, -0.0f, -0.0f));
+
+    out->SetFlag(TEXOUT_CLAMP, 0);
+    out->SetRGBOff(3.0f, 0);
+    out->SetInvert(FALSE);
+    Refresh();
+    EXPECT_GT(out->Filter(AColor(0, 0, 0, 1)).r, 1.0f) << "unclamped";
+    out->SetClamp(TRUE);
+    Refresh();
+    EXPECT_EQ(out->Filter(AColor(0, 0, 0, 1)).r, 1.0f);
+}
+
+TEST_F(TextureOutputs, AlphaFromRgb) {
+    out->SetAlphaFromRGB(TRUE);
+    Refresh();
+    EXPECT_FLOAT_EQ(out->Filter(AColor(0.3f, 0.6f, 0.9f, 1.0f)).a, 0.6f);
+}
+
+TEST_F(TextureOutputs, AnimatedSettingsNarrowValidityAndResetRestoresDefaults) {
+    IParamBlock2* pb = out->GetParamBlock(0);
+    ASSERT_NE(pb, nullptr);
+    maxhost::SetKey(pb, 0, 0, 1.0f);
+    maxhost::SetKey(pb, 0, 100, 3.0f);
+    Interval valid = FOREVER;
+    out->Update(50, valid);
+    EXPECT_TRUE(valid == Interval(50, 50));
+    EXPECT_FLOAT_EQ(out->Filter(1.0f), 2.0f);
+    EXPECT_TRUE(out->Validity(200) == Interval(100, TIME_PosInfinity));
+
+    out->Reset();
+    EXPECT_EQ(out->GetParamBlock(0), pb) << "Reset keeps the block";
+    EXPECT_EQ(maxhost::NumKeys(pb, 0), 0);
+    EXPECT_TRUE(out->Validity(50) == FOREVER);
+    EXPECT_EQ(out->Filter(1.0f), 1.0f);
+}
+
+TEST_F(TextureOutputs, ChangesReachTheMapThatHoldsTheOutput) {
+    TestMap* map = new TestMap();
+    Interval valid = FOREVER;
+    map->Update(0, valid);
+    ASSERT_TRUE(map->ivalid == FOREVER);
+    static_cast<StdTexoutGen*>(map->texout)->SetOutAmt(0.5f, 0);
+    EXPECT_TRUE(map->ivalid.Empty()) << "REFMSG_CHANGE relayed through the output object";
+    maxhost::SimpleShadeContext sc;
+    map->Update(0, valid);
+    EXPECT_FLOAT_EQ(map->EvalColor(sc).r, 0.25f);
+    map->DeleteMe();
+}
+
+TEST_F(TextureOutputs, ItsDialogShowsItsOwnBlock) {
+    maxhost::MtlParamsStub editor;
+    ParamDlg* dlg = out->CreateParamDlg(nullptr, &editor);
+    ASSERT_NE(dlg, nullptr);
+    auto* master = static_cast<IAutoMParamDlg*>(dlg);
+    ASSERT_NE(master->GetMap(), nullptr);
+    EXPECT_EQ(master->GetMap()->GetParamBlock(), out->GetParamBlock(0));
+    EXPECT_EQ(dlg->GetThing(), out);
+    EXPECT_FALSE(maxhost::RolloutControlIds(master->GetMap()).empty());
+    dlg->DeleteThis();
+}
+
+TEST_F(TextureOutputs, ACloneHasItsOwnSettings) {
+    out->SetRGBAmt(4.0f, 0);
+    auto* copy = static_cast<StdTexoutGen*>(CloneRefHierarchy(out));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy->GetParamBlock(0), out->GetParamBlock(0));
+    EXPECT_EQ(copy->GetRGBAmt(0), 4.0f);
+    copy->SetRGBAmt(1.0f, 0);
+    EXPECT_EQ(out->GetRGBAmt(0), 4.0f);
+    copy->MaybeAutoDelete();
+}
+
+} // namespace
+} // namespace standin_test
