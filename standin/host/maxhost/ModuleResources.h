@@ -43,8 +43,9 @@ MAXHOST_API std::optional<res::ResEntry>
 FindModuleResource(HINSTANCE module, const res::ResName& type, const res::ResName& name,
                    unsigned short languageId = res::kLangEnglishUS);
 
-// String `id` of the module's string table as stored (UTF-16). False when the module, the block or
-// the string does not exist; an existing empty string gives true and an empty text.
+// String `id` of the module's string table as stored (UTF-16). False when the module or the
+// string's block of 16 does not exist; within a block, an id that the script left out reads as
+// an empty string, as in the compiled table.
 MAXHOST_API bool FindModuleString(HINSTANCE module, unsigned int id, std::u16string& text);
 
 } // namespace maxhost

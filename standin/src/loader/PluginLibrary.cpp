@@ -2,6 +2,8 @@
 
 #include "maxhost/PluginLibrary.h"
 
+#include "maxhost/ClassRegistry.h"
+#include "maxhost/DescriptorErrors.h"
 #include "maxhost/ModuleResources.h"
 
 #include "DynamicModule.h"
@@ -9,6 +11,8 @@
 
 #include <plugapi.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace maxhost {
@@ -50,8 +54,27 @@ bool ResolveEntryPoints(const standin::DynamicModule& module, PluginEntryPoints&
     return true;
 }
 
-// What the library's static initialisation left behind: resources the stand-in cannot read.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// Parameter block descriptors report a bad tag list while they are constructed, during the
+// library's static initialisation or later through its entry points.
+bool CheckDescriptorErrors(std::string& reason) {
+    const std::vector<std::string> errors = TakeDescriptorErrors();
+    if (errors.empty())
+        return true;
+    reason = "a parameter block descriptor is invalid: " + OneLine(errors.front());
+    if (errors.size() > 1)
+        reason += " (and " + std::to_string(errors.size() - 1) + " more)";
+    return false;
+}
+
+// What the library's static initialisation left behind: bad descriptors, unreadable resources.
 bool CheckStaticInitialisation(HINSTANCE instance, std::string& reason) {
+    if (!CheckDescriptorErrors(reason))
+        return false;
     const std::string resourceError = ModuleResourceError(instance);
     if (!resourceError.empty()) {
         reason = "its embedded resources are unreadable: " + resourceError;
@@ -88,6 +111,30 @@ bool EnumerateClasses(const PluginEntryPoints& entry, std::vector<ClassDesc*>& c
     return true;
 }
 
+std::string DescribeClass(ClassDesc* descriptor) {
+    const Class_ID id = descriptor->ClassID();
+    char text[64];
+    std::snprintf(text, sizeof text, "(0x%08lX, 0x%08lX)", static_cast<unsigned long>(id.PartA()),
+                  static_cast<unsigned long>(id.PartB()));
+    return text;
+}
+
+// A class id names one class: a library may not bring a class that the host already has.
+bool CheckClassIdentities(const std::vector<ClassDesc*>& classes, std::string& reason) {
+    for (auto it = classes.begin(); it != classes.end(); ++it) {
+        ClassDesc* known = FindClassDesc((*it)->SuperClassID(), (*it)->ClassID());
+        const bool repeated = std::any_of(classes.begin(), it, [it](ClassDesc* earlier) {
+            return earlier->SuperClassID() == (*it)->SuperClassID() &&
+                   earlier->ClassID() == (*it)->ClassID();
+        });
+        if ((known && known != *it) || repeated) {
+            reason = "its class id " + DescribeClass(*it) + " is already registered";
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 struct PluginLibrary::Loaded {
@@ -99,6 +146,7 @@ struct PluginLibrary::Loaded {
     std::vector<ClassDesc*> classes;
 
     bool Open(std::string& reason) {
+        TakeDescriptorErrors(); // left over from anything done before this library
         return module.Open(path, reason) && ResolveEntryPoints(module, entry, reason) &&
                CheckStaticInitialisation(module.Instance(), reason);
     }
@@ -119,17 +167,22 @@ struct PluginLibrary::Loaded {
             Detach();
             return false;
         }
-        if (!EnumerateClasses(entry, classes, reason)) {
+        if (!EnumerateClasses(entry, classes, reason) || !CheckDescriptorErrors(reason) ||
+            !CheckClassIdentities(classes, reason)) {
             Shutdown();
             Detach();
             return false;
         }
         const wchar_t* text = entry.libDescription();
         description = text ? text : L"";
+        for (ClassDesc* descriptor : classes)
+            RegisterClassDesc(descriptor);
         return true;
     }
 
     void Stop() {
+        for (ClassDesc* descriptor : classes)
+            UnregisterClassDesc(descriptor);
         Shutdown();
         Detach();
         module.Close();
