@@ -72,9 +72,8 @@ NACREEN_FORCE_INLINE float TransmittedIntensity(float beta, float alpha, float c
     return static_cast<float>(numerator / ((alphaSquared - cross) + 1.0));
 }
 
-// Reflected fraction at one wavelength, given the phase (2π/λ)·opticalPath.
-NACREEN_FORCE_INLINE float ReflectanceAtPhase(const FilmInterfaces& film, float phase) {
-    const float cosPhase = std::cos(phase);
+// Reflected fraction at one wavelength, given the cosine of the phase (2π/λ)·opticalPath.
+NACREEN_FORCE_INLINE float ReflectanceAtCosine(const FilmInterfaces& film, float cosPhase) {
     const float ts = TransmittedIntensity(film.betaS, film.alphaS, cosPhase);
     const float tp = TransmittedIntensity(film.betaP, film.alphaP, cosPhase);
     // Both polarisations weigh equally.

@@ -12,18 +12,28 @@
 
 #include <cmath>
 
+// Each operation of the arithmetic (the four Fresnel coefficients, FilmReflectance, the colour
+// conversions, ...) is a function of its own that its callers call, as in a plain implementation
+// compiled one operation at a time: every channel repeats the whole reflectance computation,
+// and the compiler does not merge the channels' common steps behind the reader's back.
+#if defined(_MSC_VER)
+#define NACREEN_REFERENCE_OPERATION __declspec(noinline) inline
+#else
+#define NACREEN_REFERENCE_OPERATION __attribute__((noinline)) inline
+#endif
+
 namespace nacreen::reference {
 
-inline float FresnelRs(float ni, float nt, float cosI, float cosT) {
+NACREEN_REFERENCE_OPERATION float FresnelRs(float ni, float nt, float cosI, float cosT) {
     return (ni * cosI - nt * cosT) / (nt * cosT + ni * cosI);
 }
-inline float FresnelRp(float ni, float nt, float cosI, float cosT) {
+NACREEN_REFERENCE_OPERATION float FresnelRp(float ni, float nt, float cosI, float cosT) {
     return (nt * cosI - ni * cosT) / (ni * cosT + nt * cosI);
 }
-inline float FresnelTs(float ni, float nt, float cosI, float cosT) {
+NACREEN_REFERENCE_OPERATION float FresnelTs(float ni, float nt, float cosI, float cosT) {
     return (2.0f * ni) * cosI / (ni * cosI + nt * cosT);
 }
-inline float FresnelTp(float ni, float nt, float cosI, float cosT) {
+NACREEN_REFERENCE_OPERATION float FresnelTp(float ni, float nt, float cosI, float cosT) {
     return (2.0f * ni) * cosI / (nt * cosI + ni * cosT);
 }
 
@@ -46,8 +56,8 @@ inline void ClampMinMax(Color4& colour) {
     colour.a = ClampUnit(colour.a);
 }
 
-inline float FilmReflectance(float cos0, float wavelength, float thickness, float n0, float n1,
-                             float n2) {
+NACREEN_REFERENCE_OPERATION float FilmReflectance(float cos0, float wavelength, float thickness,
+                                                  float n0, float n1, float n2) {
     const double s0 = 1.0 - static_cast<double>(cos0) * static_cast<double>(cos0);
 
     const float ratio01 = n0 / n1;
@@ -93,7 +103,8 @@ inline float FilmReflectance(float cos0, float wavelength, float thickness, floa
     return 1.0f - t;
 }
 
-inline Color4 EvalFilmColor(float cos0, float mapValue, const FilmParams& params) {
+NACREEN_REFERENCE_OPERATION Color4 EvalFilmColor(float cos0, float mapValue,
+                                                 const FilmParams& params) {
     const float d = (1.0f - mapValue) * params.thicknessAtZero + mapValue * params.thicknessAtOne;
     Color4 colour{FilmReflectance(cos0, 650.0f, d, params.nMedium, params.nFilm, params.nInternal),
                   FilmReflectance(cos0, 510.0f, d, params.nMedium, params.nFilm, params.nInternal),
@@ -104,7 +115,7 @@ inline Color4 EvalFilmColor(float cos0, float mapValue, const FilmParams& params
 }
 
 // The loop moves one span at a time, so it is only for values within a few spans of the range.
-inline float WrapToRange(float value, float lo, float hi) {
+NACREEN_REFERENCE_OPERATION float WrapToRange(float value, float lo, float hi) {
     if (lo > hi) {
         return value;
     }
@@ -128,7 +139,7 @@ inline float WrapToRange(float value, float lo, float hi) {
     return static_cast<float>(v);
 }
 
-inline float HueToChannel(float p, float q, float t) {
+NACREEN_REFERENCE_OPERATION float HueToChannel(float p, float q, float t) {
     t = WrapToRange(t, 0.0f, 1.0f);
     if (t < 0.16666667f) {
         return ((q - p) * 6.0f) * t + p;
@@ -149,7 +160,7 @@ struct HslValue {
     float h, s, l;
 };
 
-inline HslValue RgbToHsl(float r, float g, float b) {
+NACREEN_REFERENCE_OPERATION HslValue RgbToHsl(float r, float g, float b) {
     float mx = r;
     if (g > mx) {
         mx = g;
@@ -202,7 +213,7 @@ inline HslValue RgbToHsl(float r, float g, float b) {
     return HslValue{h, s, l};
 }
 
-inline Color4 HslToRgb(float h, float s, float l) {
+NACREEN_REFERENCE_OPERATION Color4 HslToRgb(float h, float s, float l) {
     float q;
     if (l <= 0.5f) {
         q = (s + 1.0f) * l;
@@ -228,8 +239,8 @@ inline Color4 HslToRgb(float h, float s, float l) {
     return Color4{r, g, b, 1.0f};
 }
 
-inline Color4 AdjustColor(const Color4& colour, float hueShift, float saturationShift,
-                          float gamma) {
+NACREEN_REFERENCE_OPERATION Color4 AdjustColor(const Color4& colour, float hueShift,
+                                               float saturationShift, float gamma) {
     const HslValue hsl = RgbToHsl(colour.r, colour.g, colour.b);
     const float h = WrapToRange(hsl.h + hueShift, 0.0f, 360.0f);
     float s = saturationShift / 100.0f + hsl.s;
@@ -243,8 +254,8 @@ inline Color4 AdjustColor(const Color4& colour, float hueShift, float saturation
     return adjusted;
 }
 
-inline Color4 ShadeFilm(const Vec3& view, const Vec3& normal, float mapValue,
-                        const FilmParams& params, float gamma) {
+NACREEN_REFERENCE_OPERATION Color4 ShadeFilm(const Vec3& view, const Vec3& normal, float mapValue,
+                                             const FilmParams& params, float gamma) {
     const float cos0 = std::fabs((view.x * normal.x + view.y * normal.y) + view.z * normal.z);
     const Color4 colour = reference::EvalFilmColor(cos0, mapValue, params);
     return reference::AdjustColor(colour, params.hueShift, params.saturationShift, gamma);
