@@ -93,8 +93,24 @@ TEST_F(HostMaps, RejectionsNameTheDescriptorsRange) {
     EXPECT_EQ(Rejection(parameters, "ninternal=0.1"),
               "ninternal=0.1 is out of range: ninternal takes 0.2 to 100");
     EXPECT_EQ(Rejection(parameters, "sat=101"), "sat=101 is out of range: sat takes -100 to 100");
-    EXPECT_NE(Rejection(parameters, "output=1").find("cannot be set"), std::string::npos);
+    EXPECT_NE(Rejection(parameters, "output=1").find("output.NAME=VALUE"), std::string::npos);
+    EXPECT_EQ(Rejection(parameters, "output.RGB_Level=-1"),
+              "output.RGB_Level=-1 is out of range: output.RGB_Level takes 0 to 1000");
     EXPECT_EQ(Rejection(parameters, "sat=-100"), "");
+}
+
+TEST_F(HostMaps, OutputParametersReachTheMapsOutputObject) {
+    maxhost::SimpleShadeContext context;
+    Interval valid = FOREVER;
+    map_->Update(0, valid);
+    const AColor plain = map_->EvalColor(context);
+    MapParameters parameters(*map_);
+    parameters.Apply(ParameterAssignment::Parse("output.invert=true"));
+    valid = FOREVER;
+    map_->Update(0, valid);
+    const AColor inverted = map_->EvalColor(context);
+    EXPECT_NEAR(inverted.g, 1.0f - plain.g, 1e-6f);
+    EXPECT_NE(parameters.Summary(0).find("output.invert=true"), std::string::npos);
 }
 
 TEST_F(HostMaps, BitmapThicknessMapFollowsTheUvsAndSurvivesASceneRoundTrip) {

@@ -102,6 +102,7 @@ TEST(PreviewProgram, SavedSceneRendersToTheSameBytes) {
     const std::vector<std::vector<std::string>> setups{
         {"--thickness-map", "noise", "--set", "nfilm=1.33", "--set", "thicknessmin@4800=900"},
         {"--thickness-map", "ramp.png", "--set", "ninternal=1.52", "--set", "sat=-30"},
+        {"--set", "output.RGB_Level@3200=1.6", "--set", "output.invert=on"},
     };
     for (const auto& setup : setups) {
         std::vector<std::string> save = setup;

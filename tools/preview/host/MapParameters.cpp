@@ -15,6 +15,9 @@
 namespace preview {
 namespace {
 
+// The scripting name of the map's output object, and the prefix of its parameters' names.
+const char* const kOutputName = "output";
+
 // Animate mode on for one change, as MAXScript's "with animate on".
 class AnimateModeScope {
 public:
@@ -46,14 +49,36 @@ std::string DescribeSubMap(Texmap* map) {
 
 } // namespace
 
-MapParameters::MapParameters(Texmap& map) : block_(map.GetParamBlock(0)) {
+MapParameters::MapParameters(Animatable& owner, const std::string& prefix)
+    : block_(owner.GetParamBlock(0)), prefix_(prefix) {
     if (block_ == nullptr || block_->GetDesc() == nullptr) {
         throw PreviewError("the map has no parameter block");
     }
     table_ = ReadParameterTable(*block_->GetDesc());
+    for (ParameterInfo& info : table_) {
+        info.name = prefix_ + info.name;
+    }
+}
+
+MapParameters* MapParameters::Output() {
+    if (!output_ && prefix_.empty()) {
+        for (const ParameterInfo& info : table_) {
+            ReferenceTarget* output =
+                info.name == kOutputName ? block_->GetReferenceTarget(info.id) : nullptr;
+            if (output != nullptr && output->GetParamBlock(0) != nullptr) {
+                output_ = std::make_unique<MapParameters>(*output, std::string(kOutputName) + ".");
+            }
+        }
+    }
+    return output_.get();
 }
 
 void MapParameters::Apply(const ParameterAssignment& assignment) {
+    const std::string outputPrefix = std::string(kOutputName) + ".";
+    if (prefix_.empty() && assignment.name.rfind(outputPrefix, 0) == 0 && Output() != nullptr) {
+        Output()->Apply(assignment);
+        return;
+    }
     const ParameterInfo& info = FindParameter(table_, assignment.name);
     const ParameterValue value = ParseParameterValue(info, assignment.value);
     if (!assignment.keyTime) {
@@ -119,6 +144,9 @@ std::string MapParameters::Summary(TimeValue t) {
         if (info.animatable && maxhost::NumKeys(block_, info.id) > 0) {
             summary += " (animated)";
         }
+    }
+    if (Output() != nullptr) {
+        summary += " " + Output()->Summary(t);
     }
     return summary;
 }

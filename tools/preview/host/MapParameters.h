@@ -5,22 +5,27 @@
 
 #include <maxtypes.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class Animatable;
 class IParamBlock2;
-class Texmap;
 
 namespace preview {
 
 // The parameter block of a Nacreen map, addressed by scripting names as MAXScript addresses
-// it. Names, types and ranges come from the block's descriptor.
+// it, and through "output.NAME" the block of the map's output object. Names, types and ranges
+// come from the blocks' descriptors.
 class MapParameters {
 public:
-    // Throws PreviewError when the map has no parameter block.
-    explicit MapParameters(Texmap& map);
+    // Throws PreviewError when the object has no parameter block. The prefix goes before every
+    // name ("output." for the output object's block).
+    explicit MapParameters(Animatable& owner, const std::string& prefix = "");
 
     const std::vector<ParameterInfo>& Table() const { return table_; }
+    // The output object's parameters, named "output.NAME"; null when the map has none.
+    MapParameters* Output();
     IParamBlock2& Block() { return *block_; }
 
     // "name=value" sets the value; "name@t=value" sets it at tick t with animate mode on, which
@@ -34,8 +39,8 @@ public:
     void ClearKeys(const std::string& name);
     bool IsAnimated(const std::string& name);
 
-    // "thicknessmax=250 thicknessmin=350 ... thicknessmap=none": every parameter with a value,
-    // at time t, animated ones marked.
+    // "thicknessmax=250 thicknessmin=350 ... thicknessmap=none output.RGB_Level=1 ...": every
+    // parameter with a value, at time t, animated ones marked.
     std::string Summary(TimeValue t);
 
 private:
@@ -43,7 +48,9 @@ private:
     std::string ValueText(const ParameterInfo& info, TimeValue t);
 
     IParamBlock2* block_;
+    std::string prefix_;
     std::vector<ParameterInfo> table_;
+    std::unique_ptr<MapParameters> output_;
 };
 
 } // namespace preview

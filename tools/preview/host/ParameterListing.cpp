@@ -39,7 +39,7 @@ std::string DetailText(const ParameterInfo& info) {
     case ParameterInfo::Kind::TextureMap:
         return "set with --thickness-map";
     default:
-        return "not set by value";
+        return "an object: set its own parameters as " + info.name + ".NAME";
     }
 }
 
@@ -51,11 +51,11 @@ std::string ExecutableFolder() {
 
 } // namespace
 
-std::string ListParameters(const std::vector<ParameterInfo>& parameters) {
-    std::string listing = "Parameters of the Nacreen map (set with --set NAME=VALUE):\n";
+std::string ListParameters(const std::string& title, const std::vector<ParameterInfo>& parameters) {
+    std::string listing = title + "\n";
     for (const ParameterInfo& info : parameters) {
         char line[256];
-        std::snprintf(line, sizeof line, "  %-20s %-12s %s\n", info.name.c_str(),
+        std::snprintf(line, sizeof line, "  %-22s %-12s %s\n", info.name.c_str(),
                       KindText(info).c_str(), DetailText(info).c_str());
         listing += line;
     }

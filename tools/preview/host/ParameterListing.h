@@ -8,8 +8,9 @@
 
 namespace preview {
 
-// The table that --list prints: one line per parameter with its type, range and default.
-std::string ListParameters(const std::vector<ParameterInfo>& parameters);
+// A table that --list prints: a title, then one line per parameter with its type, range and
+// default.
+std::string ListParameters(const std::string& title, const std::vector<ParameterInfo>& parameters);
 
 // The plug-in library to load: --plugin, else Nacreen.dlt beside the program, else the one
 // built with it.

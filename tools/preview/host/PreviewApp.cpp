@@ -94,7 +94,16 @@ int Run(const PreviewOptions& options, std::FILE* out, std::FILE* err) {
     MapHandle map = CreateOrLoadMap(session, options);
     MapParameters parameters(*map);
     if (options.listParameters) {
-        std::fputs(ListParameters(parameters.Table()).c_str(), out);
+        std::fputs(ListParameters("Parameters of the Nacreen map (set with --set NAME=VALUE):",
+                                  parameters.Table())
+                       .c_str(),
+                   out);
+        if (parameters.Output() != nullptr) {
+            std::fputs(ListParameters("Its output (set with --set output.NAME=VALUE):",
+                                      parameters.Output()->Table())
+                           .c_str(),
+                       out);
+        }
         return 0;
     }
     ConfigureMap(*map, parameters, options);

@@ -24,6 +24,7 @@ Map
                             repeat for several (--list shows names, ranges and defaults)
   --set NAME@TICKS=VALUE    set an animation key at a time in ticks (4800 per second), as
                             MAXScript does with animate on
+  --set output.NAME=VALUE   set the map's output adjustment, e.g. output.RGB_Level=1.5
   --thickness-map FILE.png  modulate the thickness by a grey or colour PNG over the sphere's
                             UVs (black: thicknessmax, white: thicknessmin) and switch
                             thicknessmapenabled on

@@ -83,7 +83,10 @@ ParameterValue ParseParameterValue(const ParameterInfo& info, const std::string&
         throw UsageError(info.name + " is a texture map: assign it with --thickness-map FILE.png "
                                      "or --thickness-map noise");
     default:
-        throw UsageError(info.name + " holds an object, not a value, and cannot be set with --set");
+        throw UsageError(info.name +
+                         " holds an object, not a value: set the object's own "
+                         "parameters as " +
+                         info.name + ".NAME=VALUE");
     }
 }
 
