@@ -1,4 +1,7 @@
 // The program run end to end, as a user runs it.
+#include "ChartFrame.h"
+#include "ChartLayout.h"
+#include "PixelEncoding.h"
 #include "PngInspect.h"
 #include "PngWriter.h"
 #include "ProgramRunner.h"
@@ -77,6 +80,26 @@ TEST(PreviewProgram, ChartHasItsSizeAxesAndRecordsItsRange) {
     EXPECT_EQ(small.height, 200);
     EXPECT_FALSE(small.hasSrgbChunk);
     EXPECT_DOUBLE_EQ(small.gamma, 1.0);
+}
+
+TEST(PreviewProgram, ChartMarksTheThicknessesOfTheUsersFilm) {
+    ScratchFolder folder;
+    ASSERT_EQ(RunPreviewProgram({"--chart", "-o", "one.png"}, folder.Path("")).status, 0);
+    ASSERT_EQ(RunPreviewProgram({"--chart", "--thickness-map", "noise", "--set", "thicknessmin=800",
+                                 "-o", "range.png"},
+                                folder.Path(""))
+                  .status,
+              0);
+    const ChartLayout layout(768, 512, 1000.0);
+    const int row = layout.PlotTop() - 1;
+    const int ink = EncodePixelValue(kChartInk.r, PixelEncoding::Srgb);
+    const InspectedPng one = InspectPng(folder.Path("one.png"));
+    EXPECT_EQ(one.Channel(layout.ColumnOf(250.0), row, 0), ink);
+    EXPECT_NE(one.Channel(layout.ColumnOf(800.0), row, 0), ink);
+    const InspectedPng range = InspectPng(folder.Path("range.png"));
+    EXPECT_EQ(range.Channel(layout.ColumnOf(250.0), row, 0), ink);
+    EXPECT_EQ(range.Channel(layout.ColumnOf(800.0), row, 0), ink);
+    EXPECT_NE(range.Channel(layout.ColumnOf(500.0), row, 0), ink);
 }
 
 TEST(PreviewProgram, OneThreadAndAllThreadsGiveTheSameBytes) {

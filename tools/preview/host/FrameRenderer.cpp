@@ -127,6 +127,7 @@ LinearImage RenderFrame(Texmap& map, TimeValue t, const FrameSettings& settings,
         settings.height, settings.threads,
         [&] { return ChartRow(map, t, layout, settings.maxThickness, n, image); }, progress);
     DrawChartFrame(image, layout);
+    DrawThicknessMarkers(image, layout, settings.markedThicknesses);
     return image;
 }
 

@@ -6,6 +6,8 @@
 
 #include <maxtypes.h>
 
+#include <vector>
+
 class Texmap;
 
 namespace preview {
@@ -16,7 +18,8 @@ struct FrameSettings {
     int height = 512;
     int samplesPerSide = 1;
     int threads = 1;
-    float maxThickness = 1000.0f; // chart only
+    float maxThickness = 1000.0f;         // chart only
+    std::vector<float> markedThicknesses; // chart only: the user's film, marked on the axis
 };
 
 // Neutral grey behind the swatch's sphere, in linear light.

@@ -69,17 +69,20 @@ FrameSettings SettingsFor(const PreviewOptions& options) {
 void RenderAll(Texmap& map, MapParameters& parameters, const PreviewOptions& options,
                const std::vector<PlannedFrame>& frames, std::FILE* out, std::FILE* err) {
     std::vector<std::vector<PngText>> texts;
+    std::vector<std::vector<float>> filmThicknesses;
     for (const PlannedFrame& frame : frames) {
         texts.push_back(DescribeImage(options, frame, parameters.Summary(frame.time)));
+        filmThicknesses.push_back(FilmThicknesses(map, parameters, frame.time));
     }
     if (options.mode == PreviewMode::Chart) {
         PrepareChartMap(map, parameters, options.maxThickness);
     }
-    const FrameSettings settings = SettingsFor(options);
+    FrameSettings settings = SettingsFor(options);
     const PixelEncoding encoding = options.linear ? PixelEncoding::Linear : PixelEncoding::Srgb;
     ProgressLine progress(err, ProgressLine::IsTerminal(err));
     for (std::size_t index = 0; index < frames.size(); ++index) {
         progress.Start("Rendering " + frames[index].path, settings.height);
+        settings.markedThicknesses = filmThicknesses[index];
         const LinearImage image = RenderFrame(map, frames[index].time, settings, &progress);
         WritePng(frames[index].path, image, encoding, texts[index]);
         std::fprintf(out, "Wrote %s %dx%d to %s\n",

@@ -13,7 +13,8 @@ Image
                             with --chart); with --frames the frame number goes before the
                             extension: FILE0012.png
   --chart                   colour over film thickness (x, nm) and viewing angle (y, degrees)
-                            instead of a sphere
+                            instead of a sphere; triangles over the axis mark the map's own
+                            thickness (both ends of its range with a thickness map)
   --max-thickness NM        right end of the chart's thickness axis, 1 to 3000 (default 1000)
   --size N | WxH            image size in pixels, sides 16 to 8192 (default 512 for a swatch,
                             768x512 for a chart; a chart needs at least 160x120)

@@ -64,4 +64,20 @@ void DrawChartFrame(LinearImage& image, const ChartLayout& layout) {
     DrawAngleAxis(image, layout, text);
 }
 
+void DrawThicknessMarkers(LinearImage& image, const ChartLayout& layout,
+                          const std::vector<float>& thicknesses) {
+    const int height = 2 * layout.Gap();
+    for (float thickness : thicknesses) {
+        const int column = layout.ColumnOf(thickness);
+        if (!(thickness >= 0.0f) || thickness > layout.MaxThickness()) {
+            continue;
+        }
+        for (int row = 0; row < height; ++row) {
+            const int halfWidth = height - 1 - row;
+            FillRect(image, column - halfWidth, layout.PlotTop() - height + row, 2 * halfWidth + 1,
+                     1, kChartInk);
+        }
+    }
+}
+
 } // namespace preview

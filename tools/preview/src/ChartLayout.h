@@ -35,12 +35,15 @@ public:
     std::vector<ChartTick> ThicknessTicks() const;
     std::vector<ChartTick> AngleTicks() const;
 
+    // The column that shows a thickness, within the plot.
+    int ColumnOf(double thickness) const;
+    double MaxThickness() const { return maxThickness_; }
+
     int TickLength() const { return 3 * scale_; }
     int Gap() const { return 2 * scale_; }
     int Padding() const { return 4 * scale_; }
 
 private:
-    int ColumnOf(double thickness) const;
     int RowOf(double angle) const;
     double ThicknessStep() const;
     double AngleStep() const;

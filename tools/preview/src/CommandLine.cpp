@@ -161,9 +161,6 @@ PreviewOptions ParseCommandLine(int argc, const char* const* argv) {
     CheckNotEmpty(options.thicknessMap, "--thickness-map");
     CheckNotEmpty(options.saveScene, "--save");
     CheckNotEmpty(options.loadScene, "--load");
-    if (options.mode == PreviewMode::Chart && options.thicknessMap) {
-        throw UsageError("--chart sets the thickness along its axis; it takes no --thickness-map");
-    }
     CheckChartSize(options);
     return options;
 }
