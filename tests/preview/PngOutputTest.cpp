@@ -1,3 +1,4 @@
+#include "InterruptCleanup.h"
 #include "PendingFile.h"
 #include "PixelEncoding.h"
 #include "PngInspect.h"
@@ -11,6 +12,10 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace preview;
 
@@ -87,6 +92,23 @@ TEST(PendingFile, RemovesItsTemporaryFileUnlessCommitted) {
         pending.Commit();
     }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"scene.nscn"});
+}
+
+TEST(PendingFile, AnInterruptRemovesTheTemporaryFileToo) {
+    ScratchFolder folder;
+    const pid_t child = fork();
+    if (child == 0) {
+        InstallInterruptCleanup();
+        PendingFile pending(folder.Path("frame.png"));
+        std::ofstream(pending.TemporaryPath()) << "half a picture";
+        std::raise(SIGTERM);
+        _exit(0); // not reached: the handler ends the process with the signal
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_TRUE(folder.Entries().empty());
 }
 
 TEST(PngReader, ReadsWhatTheWriterWroteAsStoredValues) {

@@ -81,7 +81,10 @@ void RenderAll(Texmap& map, MapParameters& parameters, const PreviewOptions& opt
     const PixelEncoding encoding = options.linear ? PixelEncoding::Linear : PixelEncoding::Srgb;
     ProgressLine progress(err, ProgressLine::IsTerminal(err));
     for (std::size_t index = 0; index < frames.size(); ++index) {
-        progress.Start("Rendering " + frames[index].path, settings.height);
+        const std::string count = frames.size() > 1 ? " (" + std::to_string(index + 1) + "/" +
+                                                          std::to_string(frames.size()) + ")"
+                                                    : "";
+        progress.Start("Rendering " + frames[index].path + count, settings.height);
         settings.markedThicknesses = filmThicknesses[index];
         const LinearImage image = RenderFrame(map, frames[index].time, settings, &progress);
         WritePng(frames[index].path, image, encoding, texts[index]);

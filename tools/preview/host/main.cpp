@@ -1,7 +1,9 @@
+#include "InterruptCleanup.h"
 #include "PreviewApp.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    preview::InstallInterruptCleanup();
     return preview::RunPreview(argc, argv, stdout, stderr);
 }

@@ -1,5 +1,6 @@
 #include "PendingFile.h"
 
+#include "InterruptCleanup.h"
 #include "PreviewError.h"
 
 #include <cerrno>
@@ -47,10 +48,12 @@ PendingFile::PendingFile(std::string destination) : destination_(std::move(desti
     }
     close(descriptor);
     temporary_ = buffer.data();
+    SetInterruptCleanupPath(temporary_.c_str());
     GiveUsualPermissions(temporary_);
 }
 
 PendingFile::~PendingFile() {
+    SetInterruptCleanupPath(nullptr);
     if (!committed_) {
         std::remove(temporary_.c_str());
     }
@@ -61,6 +64,7 @@ void PendingFile::Commit() {
         throw PreviewError("cannot write '" + destination_ + "': " + std::strerror(errno));
     }
     committed_ = true;
+    SetInterruptCleanupPath(nullptr);
 }
 
 } // namespace preview
