@@ -1,8 +1,7 @@
 // Conversions between the host's geometry and colour types and those of the shading core.
 #pragma once
 
-#include <acolor.h>
-#include <point3.h>
+#include <max.h>
 
 #include "shading/Color4.h"
 #include "shading/Vec3.h"

@@ -2,6 +2,8 @@
 
 #include <maxhost/PluginLibrary.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,8 +12,13 @@ namespace nacreen_test {
 
 namespace {
 
-maxhost::PluginLibrary& Library() {
+maxhost::PluginLibrary& LoadedOrNot() {
     static maxhost::PluginLibrary library;
+    return library;
+}
+
+maxhost::PluginLibrary& Library() {
+    maxhost::PluginLibrary& library = LoadedOrNot();
     if (!library.IsLoaded()) {
         std::string error;
         if (!library.Load(NACREEN_DLT_PATH, error)) {
@@ -22,6 +29,16 @@ maxhost::PluginLibrary& Library() {
     }
     return library;
 }
+
+// The library is unloaded once the tests are done, as the host unloads it at exit, while the
+// host's own state still exists.
+class UnloadAfterTests : public ::testing::Environment {
+public:
+    void TearDown() override { LoadedOrNot().Unload(); }
+};
+
+[[maybe_unused]] const ::testing::Environment* const unloadAfterTests =
+    ::testing::AddGlobalTestEnvironment(new UnloadAfterTests);
 
 } // namespace
 
