@@ -6,6 +6,18 @@
 #include "NacreenClassDesc.h"
 #include "WebLinks.h"
 
+namespace {
+// The check box's command arrives after the binding has stored its new state in the block that
+// the rollout shows; that block's owner is the map to update.
+void UpdateControlsOfShownMap(IParamMap2* map) {
+    IParamBlock2* block = map ? map->GetParamBlock() : nullptr;
+    if (!block) {
+        return;
+    }
+    static_cast<Nacreen*>(block->GetOwner())->UpdateThicknessControls();
+}
+} // namespace
+
 NacreenDlgProc::NacreenDlgProc(Nacreen* map) : nacreen(map) {}
 
 INT_PTR NacreenDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* map, HWND /*hWnd*/, UINT msg,
@@ -15,8 +27,7 @@ INT_PTR NacreenDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* map, HWND /*hWnd*/,
     }
     switch (LOWORD(wParam)) {
     case IDC_THICKNESS_MAP_ENABLED:
-        // The binding has already stored the new check-box state in the map's block.
-        static_cast<Nacreen*>(map->GetParamBlock()->GetOwner())->UpdateThicknessControls();
+        UpdateControlsOfShownMap(map);
         break;
     case IDC_HOMEPAGE:
         OpenWebPage(homepageUrl);
