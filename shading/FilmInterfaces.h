@@ -28,6 +28,9 @@ NACREEN_FORCE_INLINE float RefractedSinSquared(double s0, float nFrom, float nTo
     return static_cast<float>((static_cast<double>(ratio) * static_cast<double>(ratio)) * s0);
 }
 
+// Angles, Fresnel products, path and beam ratio of the stack at the cosine cos0, in the order
+// and precision the reflectance defines them. reflectsEverything is set (and the rest left 0)
+// under total internal reflection, at either interface, and at a grazing view.
 NACREEN_FORCE_INLINE FilmInterfaces PrepareFilmInterfaces(float cos0, float thickness,
                                                           float nMedium, float nFilm,
                                                           float nInternal) {
