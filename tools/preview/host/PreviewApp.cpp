@@ -94,22 +94,24 @@ void RenderAll(Texmap& map, MapParameters& parameters, const PreviewOptions& opt
     }
 }
 
+void PrintParameterLists(MapParameters& parameters, std::FILE* out) {
+    const std::string map = ListParameters(
+        "Parameters of the Nacreen map (set with --set NAME=VALUE):", parameters.Table());
+    std::fputs(map.c_str(), out);
+    if (parameters.Output() != nullptr) {
+        const std::string output = ListParameters("Its output (set with --set output.NAME=VALUE):",
+                                                  parameters.Output()->Table());
+        std::fputs(output.c_str(), out);
+    }
+}
+
 int Run(const PreviewOptions& options, std::FILE* out, std::FILE* err) {
     NacreenSession session(PluginPath(options));
     RegisterHostTexmapClasses();
     MapHandle map = CreateOrLoadMap(session, options);
     MapParameters parameters(*map);
     if (options.listParameters) {
-        std::fputs(ListParameters("Parameters of the Nacreen map (set with --set NAME=VALUE):",
-                                  parameters.Table())
-                       .c_str(),
-                   out);
-        if (parameters.Output() != nullptr) {
-            std::fputs(ListParameters("Its output (set with --set output.NAME=VALUE):",
-                                      parameters.Output()->Table())
-                           .c_str(),
-                       out);
-        }
+        PrintParameterLists(parameters, out);
         return 0;
     }
     ConfigureMap(*map, parameters, options);
