@@ -11,7 +11,10 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -129,6 +132,25 @@ TEST_F(LoadStringFromModule, TheHostFindsTheDialogTemplate) {
     EXPECT_TRUE(maxhost::FindModuleString(instance, 18, text));
     EXPECT_TRUE(text.empty());
     EXPECT_FALSE(maxhost::FindModuleString(instance, 40, text)); // no block 3
+}
+
+// The module carries the resource compiler's output unchanged.
+TEST_F(LoadStringFromModule, EmbeddedResourcesAreTheCompiledBytes) {
+    using namespace maxhost::res;
+    std::ifstream file(FixtureResFile(), std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                           std::istreambuf_iterator<char>());
+    std::vector<ResEntry> entries;
+    std::string error;
+    ASSERT_TRUE(ParseResFile(bytes.data(), bytes.size(), entries, error)) << error;
+    for (const ResEntry& compiled : entries) {
+        std::optional<ResEntry> embedded = maxhost::FindModuleResource(
+            instance, compiled.type, compiled.name, compiled.languageId);
+        ASSERT_TRUE(embedded);
+        EXPECT_EQ(embedded->languageId, compiled.languageId);
+        EXPECT_EQ(std::vector<unsigned char>(embedded->data, embedded->data + embedded->size),
+                  std::vector<unsigned char>(compiled.data, compiled.data + compiled.size));
+    }
 }
 
 TEST(LoadStringWithoutResources, AModuleWithoutResourcesHasNoStrings) {
