@@ -16,10 +16,13 @@
 // conversions, ...) is a function of its own that its callers call, as in a plain implementation
 // compiled one operation at a time: every channel repeats the whole reflectance computation,
 // and the compiler does not merge the channels' common steps behind the reader's back.
+// Defining NACREEN_REFERENCE_OPERATION as plain inline lets the compiler merge them instead.
+#if !defined(NACREEN_REFERENCE_OPERATION)
 #if defined(_MSC_VER)
 #define NACREEN_REFERENCE_OPERATION __declspec(noinline) inline
 #else
 #define NACREEN_REFERENCE_OPERATION __attribute__((noinline)) inline
+#endif
 #endif
 
 namespace nacreen::reference {
