@@ -1,22 +1,20 @@
 #include "NacreenSession.h"
 
+#include "NacreenIdentity.h"
 #include "PreviewError.h"
 
 #include <imtl.h>
 #include <max.h>
-#include <iparamb2.h>
 #include <plugapi.h>
 
 namespace preview {
 namespace {
 
-const Class_ID kNacreenClassID(0x53E2B189, 0x7502736B);
+bool IsNacreenClass(ClassDesc& descriptor) {
+    return descriptor.SuperClassID() == TEXMAP_CLASS_ID && descriptor.ClassID() == NacreenClassID();
+}
 
 } // namespace
-
-bool IsNacreenClass(ClassDesc& descriptor) {
-    return descriptor.SuperClassID() == TEXMAP_CLASS_ID && descriptor.ClassID() == kNacreenClassID;
-}
 
 NacreenSession::NacreenSession(const std::string& pluginPath) {
     std::string error;
@@ -39,14 +37,6 @@ Texmap* NacreenSession::CreateMap() {
         throw PreviewError("the Nacreen class descriptor created no map");
     }
     return map;
-}
-
-ParamBlockDesc2& NacreenSession::ParameterBlockDescriptor() {
-    ParamBlockDesc2* block = descriptor_->GetParamBlockDescByName(L"params");
-    if (block == nullptr) {
-        throw PreviewError("the Nacreen class has no parameter block \"params\"");
-    }
-    return *block;
 }
 
 } // namespace preview

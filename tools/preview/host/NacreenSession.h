@@ -5,7 +5,6 @@
 #include <string>
 
 class ClassDesc;
-class ParamBlockDesc2;
 class Texmap;
 
 namespace preview {
@@ -22,15 +21,9 @@ public:
     // A new map through the class descriptor, as the material editor creates one.
     Texmap* CreateMap();
 
-    // The descriptor of the map's parameter block "params".
-    ParamBlockDesc2& ParameterBlockDescriptor();
-
 private:
     maxhost::PluginLibrary library_;
     ClassDesc* descriptor_ = nullptr;
 };
-
-// The class id the host knows Nacreen maps by, in scene files too.
-bool IsNacreenClass(ClassDesc& descriptor);
 
 } // namespace preview

@@ -1,5 +1,6 @@
 #include "SceneFiles.h"
 
+#include "NacreenIdentity.h"
 #include "PendingFile.h"
 #include "PreviewError.h"
 #include "SceneLoadErrors.h"
@@ -13,8 +14,6 @@
 
 namespace preview {
 namespace {
-
-const Class_ID kNacreenClassID(0x53E2B189, 0x7502736B);
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     PendingFile pending(path);
@@ -41,10 +40,6 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
     return bytes;
 }
 
-bool IsNacreenMap(ReferenceTarget* object) {
-    return object->SuperClassID() == TEXMAP_CLASS_ID && object->ClassID() == kNacreenClassID;
-}
-
 } // namespace
 
 void SaveMapScene(const std::string& path, Texmap& map) {
@@ -66,7 +61,7 @@ Texmap* LoadMapScene(const std::string& path) {
         throw PreviewError("cannot load scene '" + path +
                            "': " + (hostReason.empty() ? error : hostReason));
     }
-    if (!IsNacreenMap(root)) {
+    if (!IsNacreenMap(*root)) {
         root->MaybeAutoDelete();
         throw PreviewError("cannot load scene '" + path + "': it holds no Nacreen map");
     }
