@@ -66,3 +66,27 @@ std::vector<char> ReadFileBytes(const std::string& path) {
     return std::vector<char>(std::istreambuf_iterator<char>(stream),
                              std::istreambuf_iterator<char>());
 }
+
+void WriteGrey16Png(const std::string& path, int width, int height,
+                    const std::vector<std::uint16_t>& values) {
+    std::vector<png_byte> bytes;
+    for (std::uint16_t value : values) {
+        bytes.push_back(static_cast<png_byte>(value >> 8));
+        bytes.push_back(static_cast<png_byte>(value & 0xFF));
+    }
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < height; ++y) {
+        rows.push_back(bytes.data() + static_cast<std::size_t>(y) * width * 2);
+    }
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 16, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}

@@ -24,4 +24,9 @@ struct InspectedPng {
 
 InspectedPng InspectPng(const std::string& path);
 
+// A 16-bit greyscale PNG with the given values, rows from the top, written by libpng directly:
+// the kind of thickness map a paint program saves, which the tool itself never writes.
+void WriteGrey16Png(const std::string& path, int width, int height,
+                    const std::vector<std::uint16_t>& values);
+
 std::vector<char> ReadFileBytes(const std::string& path);

@@ -122,6 +122,17 @@ TEST(PngReader, ReadsWhatTheWriterWroteAsStoredValues) {
     EXPECT_FLOAT_EQ(read.At(0, 2).g, 1.0f);
 }
 
+TEST(PngReader, ReadsSixteenBitGreyIntoAllChannels) {
+    ScratchFolder folder;
+    WriteGrey16Png(folder.Path("grey.png"), 3, 1, {0, 32768, 65535});
+    const LinearImage read = ReadPng(folder.Path("grey.png"));
+    ASSERT_EQ(read.Width(), 3);
+    EXPECT_FLOAT_EQ(read.At(0, 0).r, 0.0f);
+    EXPECT_FLOAT_EQ(read.At(1, 0).g, 32768.0f / 65535.0f);
+    EXPECT_FLOAT_EQ(read.At(1, 0).b, 32768.0f / 65535.0f);
+    EXPECT_FLOAT_EQ(read.At(2, 0).r, 1.0f);
+}
+
 TEST(PngReader, RejectsMissingTruncatedAndForeignFilesWithOneLine) {
     ScratchFolder folder;
     WritePng(folder.Path("whole.png"), Gradient(64, 64), PixelEncoding::Srgb, {});
