@@ -98,6 +98,30 @@ TEST_F(PixelTruth, SwatchCentreShowsTheFilmHeadOn) {
     ExpectPixel(png, 32, 32, Eval(Point3(0, 0, -1), Point3(0, 0, 1)), 0);
 }
 
+TEST_F(PixelTruth, GrazingRimGlowsInsteadOfBreaking) {
+    // At the silhouette the view grazes the film, which then reflects nearly everything: the
+    // outermost sphere pixel of every row is brighter than the film head-on and never black.
+    const int size = 201;
+    ASSERT_EQ(RunPreviewProgram({"--size", std::to_string(size), "--samples", "1", "-o", "r.png"},
+                                folder_.Path(""))
+                  .status,
+              0);
+    const InspectedPng png = InspectPng(folder_.Path("r.png"));
+    const SwatchCamera camera(size, size);
+    const int centre = size / 2;
+    const int headOn = png.Channel(centre, centre, 0) + png.Channel(centre, centre, 1) +
+                       png.Channel(centre, centre, 2);
+    for (int y = 20; y < size - 20; y += 7) {
+        int x = 0;
+        while (x < centre && !camera.Trace(x + 0.5, y + 0.5)) {
+            ++x;
+        }
+        ASSERT_LT(x, centre);
+        const int rim = png.Channel(x, y, 0) + png.Channel(x, y, 1) + png.Channel(x, y, 2);
+        EXPECT_GT(rim, headOn) << "row " << y;
+    }
+}
+
 TEST_F(PixelTruth, ChartPixelsAreEvalColorAtTheirThicknessAndAngle) {
     const ProgramResult result = RunPreviewProgram(
         {"--chart", "--samples", "1", "--set", "ninternal=1.33", "-o", "chart.png"},
