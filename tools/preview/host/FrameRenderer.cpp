@@ -9,6 +9,7 @@
 #include <maxhost/SimpleShadeContext.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace preview {
@@ -20,21 +21,40 @@ Point3 ToPoint3(const Vector3& v) {
     return Point3(v.x, v.y, v.z);
 }
 
-// Sums the samples of one pixel; the pixel is their mean.
-struct PixelSum {
-    double r = 0.0, g = 0.0, b = 0.0;
+// The colour at one image position, shaded on the calling render thread.
+using SampleShader = std::function<AColor(double x, double y)>;
 
-    void Add(const AColor& c) { Add(c.r, c.g, c.b); }
-    void Add(double red, double green, double blue) {
-        r += red;
-        g += green;
-        b += blue;
+double SampleOffset(int index, int samplesPerSide) {
+    return (index + 0.5) / samplesPerSide;
+}
+
+// The mean of n x n samples spread evenly over the pixel.
+RgbPixel ShadePixel(const SampleShader& shade, int x, int y, int n) {
+    double r = 0.0, g = 0.0, b = 0.0;
+    for (int sy = 0; sy < n; ++sy) {
+        for (int sx = 0; sx < n; ++sx) {
+            const AColor c = shade(x + SampleOffset(sx, n), y + SampleOffset(sy, n));
+            r += c.r;
+            g += c.g;
+            b += c.b;
+        }
     }
-    RgbPixel Mean(int count) const {
-        return {static_cast<float>(r / count), static_cast<float>(g / count),
-                static_cast<float>(b / count)};
-    }
-};
+    const double count = n * n;
+    return {static_cast<float>(r / count), static_cast<float>(g / count),
+            static_cast<float>(b / count)};
+}
+
+// Fills the pixels of a row that `covers` accepts; the others stay as they are.
+RowRenderer SupersampledRow(LinearImage& image, int n, std::function<bool(int, int)> covers,
+                            SampleShader shade) {
+    return [&image, n, covers, shade](int y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            if (covers(x, y)) {
+                image.At(x, y) = ShadePixel(shade, x, y, n);
+            }
+        }
+    };
+}
 
 std::shared_ptr<maxhost::SimpleShadeContext> NewShadeContext(TimeValue t, bool inMaterialEditor) {
     auto context = std::make_shared<maxhost::SimpleShadeContext>();
@@ -43,33 +63,20 @@ std::shared_ptr<maxhost::SimpleShadeContext> NewShadeContext(TimeValue t, bool i
     return context;
 }
 
-double SampleOffset(int index, int samplesPerSide) {
-    return (index + 0.5) / samplesPerSide;
-}
-
-RowRenderer SwatchRow(Texmap& map, TimeValue t, const SwatchCamera& camera, int n,
-                      LinearImage& image) {
+// The sphere where the camera's ray meets it, the neutral background elsewhere.
+SampleShader SwatchShader(Texmap& map, TimeValue t, const SwatchCamera& camera) {
     auto context = NewShadeContext(t, true);
-    return [&map, &camera, &image, n, context](int y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            PixelSum sum;
-            for (int sy = 0; sy < n; ++sy) {
-                for (int sx = 0; sx < n; ++sx) {
-                    const auto hit = camera.Trace(x + SampleOffset(sx, n), y + SampleOffset(sy, n));
-                    if (!hit) {
-                        sum.Add(kSwatchBackground.r, kSwatchBackground.g, kSwatchBackground.b);
-                        continue;
-                    }
-                    context->view = ToPoint3(hit->view);
-                    context->normal = ToPoint3(hit->normal);
-                    context->geomNormal = context->normal;
-                    context->point = ToPoint3(hit->point);
-                    context->uvw = ToPoint3(hit->uvw);
-                    sum.Add(map.EvalColor(*context));
-                }
-            }
-            image.At(x, y) = sum.Mean(n * n);
+    return [&map, &camera, context](double x, double y) {
+        const auto hit = camera.Trace(x, y);
+        if (!hit) {
+            return AColor(kSwatchBackground.r, kSwatchBackground.g, kSwatchBackground.b, 1.0f);
         }
+        context->view = ToPoint3(hit->view);
+        context->normal = ToPoint3(hit->normal);
+        context->geomNormal = context->normal;
+        context->point = ToPoint3(hit->point);
+        context->uvw = ToPoint3(hit->uvw);
+        return map.EvalColor(*context);
     };
 }
 
@@ -86,24 +93,11 @@ void AimChartSample(maxhost::SimpleShadeContext& context, double thicknessShare,
     context.point = context.uvw;
 }
 
-RowRenderer ChartRow(Texmap& map, TimeValue t, const ChartLayout& layout, float maxThickness, int n,
-                     LinearImage& image) {
+SampleShader ChartShader(Texmap& map, TimeValue t, const ChartLayout& layout) {
     auto context = NewShadeContext(t, false);
-    return [&map, &layout, &image, maxThickness, n, context](int y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            if (!layout.InPlot(x, y)) {
-                continue;
-            }
-            PixelSum sum;
-            for (int sy = 0; sy < n; ++sy) {
-                for (int sx = 0; sx < n; ++sx) {
-                    const double share = layout.ThicknessAt(x + SampleOffset(sx, n)) / maxThickness;
-                    AimChartSample(*context, share, layout.AngleAt(y + SampleOffset(sy, n)));
-                    sum.Add(map.EvalColor(*context));
-                }
-            }
-            image.At(x, y) = sum.Mean(n * n);
-        }
+    return [&map, &layout, context](double x, double y) {
+        AimChartSample(*context, layout.ThicknessAt(x) / layout.MaxThickness(), layout.AngleAt(y));
+        return map.EvalColor(*context);
     };
 }
 
@@ -117,15 +111,18 @@ LinearImage RenderFrame(Texmap& map, TimeValue t, const FrameSettings& settings,
     const int n = settings.samplesPerSide;
     if (settings.mode == PreviewMode::Swatch) {
         const SwatchCamera camera(settings.width, settings.height);
+        const auto everywhere = [](int, int) { return true; };
         RenderRows(
-            settings.height, settings.threads, [&] { return SwatchRow(map, t, camera, n, image); },
+            settings.height, settings.threads,
+            [&] { return SupersampledRow(image, n, everywhere, SwatchShader(map, t, camera)); },
             progress);
         return image;
     }
     const ChartLayout layout(settings.width, settings.height, settings.maxThickness);
+    const auto inPlot = [&layout](int x, int y) { return layout.InPlot(x, y); };
     RenderRows(
         settings.height, settings.threads,
-        [&] { return ChartRow(map, t, layout, settings.maxThickness, n, image); }, progress);
+        [&] { return SupersampledRow(image, n, inPlot, ChartShader(map, t, layout)); }, progress);
     DrawChartFrame(image, layout);
     DrawThicknessMarkers(image, layout, settings.markedThicknesses);
     return image;
