@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "OpenMaps.h"
+#include "TemplateControls.h"
 
 namespace MaxStandin {
 
@@ -17,6 +18,17 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
             Control control;
             control.id = ctrlId;
             control.param = def.ID;
+            controls.push_back(control);
+        }
+    }
+    // The template's other controls (labels, group boxes, buttons of the user procedure) exist
+    // too, each with an enable state of its own but no parameter.
+    ParamBlockDesc2::MapSpec* spec = desc->GetMapSpec(mapId);
+    HINSTANCE module = desc->cd ? desc->cd->HInstance() : nullptr;
+    for (int ctrlId : TemplateControlIds(module, spec ? spec->dlg_template : 0)) {
+        if (!FindControl(ctrlId)) {
+            Control control;
+            control.id = ctrlId;
             controls.push_back(control);
         }
     }
@@ -51,7 +63,7 @@ void ParamMap2::ReleaseProc(ParamMap2UserDlgProc* old) {
 
 template <typename Fn> void ParamMap2::ForParam(ParamID id, int tabIndex, Fn fn) {
     for (Control& control : controls) {
-        if (control.param == id && (tabIndex < 0 || control.tabIndex == tabIndex))
+        if (id >= 0 && control.param == id && (tabIndex < 0 || control.tabIndex == tabIndex))
             fn(control);
     }
 }

@@ -1,0 +1,61 @@
+#include "TemplateControls.h"
+
+#include "maxhost/res/DialogTemplate.h"
+#include "maxhost/res/ResFile.h"
+
+#include <cstdint>
+#include <string>
+
+#if defined(_WIN32)
+#else
+#include "maxhost/ModuleResources.h"
+#endif
+
+namespace MaxStandin {
+
+namespace {
+
+// The template's bytes as the module holds them, or none.
+bool FindTemplate(HINSTANCE module, int templateId, const unsigned char*& data, std::size_t& size) {
+    if (!module || templateId <= 0 || templateId > 0xFFFF)
+        return false;
+#if defined(_WIN32)
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    data = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    size = found ? SizeofResource(module, found) : 0;
+    return data != nullptr;
+#else
+    const auto entry = maxhost::FindModuleResource(
+        module, maxhost::res::ResName::Ordinal(maxhost::res::kTypeDialog),
+        maxhost::res::ResName::Ordinal(static_cast<std::uint16_t>(templateId)));
+    if (!entry)
+        return false;
+    data = entry->data;
+    size = entry->size;
+    return true;
+#endif
+}
+
+} // namespace
+
+std::vector<int> TemplateControlIds(HINSTANCE module, int templateId) {
+    std::vector<int> ids;
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    if (!FindTemplate(module, templateId, data, size))
+        return ids;
+    maxhost::res::DialogTemplate dialog;
+    std::string error;
+    if (!maxhost::res::ParseDialogTemplate(data, size, dialog, error))
+        return ids;
+    for (const maxhost::res::DialogItem& item : dialog.items) {
+        // 32-bit ids in DLGTEMPLATEEX; -1 (no id) arrives as 0xFFFFFFFF or 0xFFFF.
+        const int id = static_cast<std::int32_t>(item.id);
+        if (id != -1 && id != 0xFFFF)
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+} // namespace MaxStandin
