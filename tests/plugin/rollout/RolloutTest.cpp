@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -68,8 +69,11 @@ TEST_F(Rollout, NewDialogDisablesOnlyTheMaxRowAndTheMapButton) {
     IParamMap2* rollout = dialog.Rollout();
     ASSERT_NE(rollout, nullptr);
     EXPECT_EQ(rollout->GetParamBlock(), pb);
-    const std::vector<int> ids = maxhost::RolloutControlIds(rollout);
-    ASSERT_FALSE(ids.empty());
+    // Every control of template 101 that has an id, bound to a parameter or not.
+    std::vector<int> ids = maxhost::RolloutControlIds(rollout);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<int>{1002, 1003, 1008, 1009, 1490, 1491, 1492, 1493, 1494, 1495,
+                                     1496, 1497, 1498, 1499, 1500, 1501, 1502, 1503, 1504, 1505}));
     for (int id : ids) {
         EXPECT_EQ(maxhost::IsControlEnabled(rollout, id), !IsMapControl(id)) << id;
     }
