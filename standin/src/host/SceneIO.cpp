@@ -1,7 +1,7 @@
 // Scene files: the reference graph under a root, each object once.
 //
 // Layout (chunks of maxhost/ChunkStreams.h):
-//   kHeader   magic "NCSC", format version
+//   kHeader   magic "NCSC", format version, CRC-32 of everything after this chunk
 //   kObject*  kClass (super class id, class id) | kData (the object's own Save) |
 //             kRefs (slot count, then per slot the object index or -1)
 //   kRoot     index of the root object
@@ -41,6 +41,20 @@ template <typename T> bool Get(ILoad& iload, T& value) {
     ULONG read = 0;
     return iload.Read(&value, sizeof(T), &read) == IO_OK;
 }
+
+// CRC-32 (IEEE 802.3): damage inside a chunk would otherwise load as other objects in other
+// slots, which plug-ins reasonably trust to hold what they installed there.
+unsigned int Crc32(const unsigned char* data, std::size_t size) {
+    unsigned int crc = 0xffffffffu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+constexpr std::size_t kHeaderSize = 6 + 3 * sizeof(unsigned int);
 
 std::string Narrow(const MCHAR* text) {
     std::string narrow;
@@ -164,14 +178,19 @@ bool ReadEntry(ChunkReader& reader, Entry& entry) {
 bool ReadScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entries, int& root,
                std::string& error) {
     ChunkReader reader(bytes);
-    unsigned int magic = 0, version = 0;
+    unsigned int magic = 0, version = 0, crc = 0;
     if (reader.OpenChunk() != IO_OK || reader.CurChunkID() != kHeader || !Get(reader, magic) ||
         magic != kMagic) {
         error = "not a scene file";
         return false;
     }
-    if (!Get(reader, version) || version != kVersion || reader.CloseChunk() != IO_OK) {
+    if (!Get(reader, version) || version != kVersion) {
         error = "unsupported scene format version " + std::to_string(version);
+        return false;
+    }
+    if (!Get(reader, crc) || reader.CloseChunk() != IO_OK || bytes.size() < kHeaderSize ||
+        Crc32(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize) != crc) {
+        error = "truncated or corrupt scene file";
         return false;
     }
     root = -1;
@@ -338,6 +357,7 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
     writer.BeginChunk(kHeader);
     Put(writer, kMagic);
     Put(writer, kVersion);
+    Put(writer, 0u); // the checksum, filled in at the end
     writer.EndChunk();
     const std::vector<ReferenceTarget*> objects = Collect(root);
     for (std::size_t i = 0; i < objects.size(); ++i) {
@@ -352,6 +372,8 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
         return false;
     }
     bytes = writer.Bytes();
+    const unsigned int crc = Crc32(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize);
+    std::memcpy(bytes.data() + kHeaderSize - sizeof(crc), &crc, sizeof(crc));
     return true;
 }
 

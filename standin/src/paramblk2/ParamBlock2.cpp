@@ -229,7 +229,7 @@ ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def, const Value& value) 
     return owner->GetReference(def.refno);
 }
 
-BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v, bool) {
+BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
     if (!def || !def->IsRefType())
@@ -258,11 +258,11 @@ BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
 }
 
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int) {
-    return SetRef(id, v, true);
+    return SetRef(id, v);
 }
 
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int) {
-    return SetRef(id, v, false);
+    return SetRef(id, v);
 }
 
 BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int) {

@@ -117,7 +117,7 @@ private:
     const ParamDef* Def(ParamID id, int& index);
     void SetDefault(int index);
     ReferenceTarget* RefValue(const ParamDef& def, const Value& value);
-    BOOL SetRef(ParamID id, ReferenceTarget* v, bool texmapOnly);
+    BOOL SetRef(ParamID id, ReferenceTarget* v);
     BOOL GetRef(ParamID id, ReferenceTarget*& v);
     void Changed(ParamID id);
     void CountRead() const { reads.fetch_add(1, std::memory_order_relaxed); }
