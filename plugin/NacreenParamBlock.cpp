@@ -10,7 +10,7 @@
 ParamBlockDesc2 nacreenParamBlockDesc(
     nacreen_params, _T("params"), 0, GetNacreenDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, PBLOCK_REF,
     // rollout
-    IDD_NACREEN, IDS_PARAMS, 0, 0, NULL,
+    IDD_NACREEN, IDS_PARAMS, 0, 0, nullptr,
     // params
     pb_thicknessmax, _T("thicknessmax"), TYPE_FLOAT, P_ANIMATABLE, IDS_THICKNESS_MIN,
         p_default, 250.0f,
