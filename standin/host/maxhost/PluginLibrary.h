@@ -1,7 +1,10 @@
 // Loads a plug-in library the way 3ds Max does and keeps it loaded until Unload: opens it, runs
 // its entry point for attach, checks its SDK version stamp, calls LibInitialize, enumerates its
 // class descriptors, reads its description and registers its classes with the host. A library
-// that fails any step is refused with a one-line message and closed again.
+// that fails any step is refused with a one-line message and closed again: a missing export, a
+// version stamp of another SDK, a FALSE from DllMain or LibInitialize, a null class descriptor,
+// a class id the host already has, a parameter block descriptor with a broken tag list, or
+// embedded resources that cannot be read.
 //
 // On Linux a library's HINSTANCE is its base address, and the library exports DllMain by name
 // (a Windows DLL's entry point is found through its PE header instead).
@@ -39,8 +42,9 @@ public:
     // False, with `error` saying which library and why, when the library is refused; this object
     // then holds nothing. A library that is already loaded (here or elsewhere) is refused too.
     bool Load(const std::string& path, std::string& error);
-    // LibShutdown, DllMain(DLL_PROCESS_DETACH), deregistration of its classes, close. Does nothing
-    // when nothing is loaded.
+    // Withdraws its classes from the host first, so that nothing creates objects of a library
+    // that is shutting down; then LibShutdown, DllMain(DLL_PROCESS_DETACH) and close. Does
+    // nothing when nothing is loaded.
     void Unload();
 
     bool IsLoaded() const;
