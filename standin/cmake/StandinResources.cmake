@@ -13,29 +13,6 @@ if(NOT WIN32)
         DOC "Win32 resource compiler producing .res files (Debian: binutils-mingw-w64-x86-64)")
 endif()
 
-function(_standin_add_windows_resources target rc_file)
-    if(DEFINED CMAKE_RC_COMPILE_OBJECT)
-        target_sources(${target} PRIVATE ${rc_file})
-        return()
-    endif()
-    # RC was not enabled in a directory that this one inherits from: compile the script with a
-    # GNU windres into a COFF object instead.
-    if(NOT CMAKE_RC_COMPILER OR NOT CMAKE_RC_COMPILER MATCHES "windres")
-        message(FATAL_ERROR "standin_add_resources(${target}): enable the RC language in the "
-            "top-level CMakeLists.txt (enable_language(RC)) to compile ${rc_file}")
-    endif()
-    get_filename_component(rc_name ${rc_file} NAME_WE)
-    get_filename_component(rc_dir ${rc_file} DIRECTORY)
-    set(object ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}.res.obj)
-    add_custom_command(OUTPUT ${object}
-        COMMAND ${CMAKE_RC_COMPILER} -c 65001 -I ${rc_dir} -O coff -i ${rc_file} -o ${object}
-        DEPENDS ${rc_file}
-        COMMENT "Compiling resources ${rc_name}.rc for ${target}"
-        VERBATIM)
-    set_source_files_properties(${object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
-    target_sources(${target} PRIVATE ${object})
-endfunction()
-
 function(_standin_add_embedded_resources target rc_file)
     if(NOT STANDIN_WINDRES)
         message(FATAL_ERROR "standin_add_resources(${target}): x86_64-w64-mingw32-windres not "
@@ -69,7 +46,9 @@ endfunction()
 function(standin_add_resources target rc_file)
     get_filename_component(rc_file ${rc_file} ABSOLUTE)
     if(WIN32)
-        _standin_add_windows_resources(${target} ${rc_file})
+        # CMake enables the RC language by itself on Windows platforms (MSVC and MinGW alike).
+        # The script must say #pragma code_page(65001) when it is saved as UTF-8.
+        target_sources(${target} PRIVATE ${rc_file})
     else()
         _standin_add_embedded_resources(${target} ${rc_file})
     endif()
