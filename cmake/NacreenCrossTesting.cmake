@@ -14,9 +14,10 @@ if(NOT EXISTS ${NACREEN_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
 endif()
 
 # The sources do not build warning-free under the project's -Wpedantic -Werror; they are not ours.
+# Unoptimised, they compile four times faster, which counts on a two-core CI machine.
 set(nacreen_saved_compile_options "")
 get_directory_property(nacreen_saved_compile_options COMPILE_OPTIONS)
-set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "-O0;-g0")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${NACREEN_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
