@@ -7,6 +7,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 build=${1:-$root/build}
 shift || true
-cmake -S "$root" -B "$build" -G Ninja -DNACREEN_BUILD_BENCHMARKS=OFF "$@"
+cmake -S "$root" -B "$build" -G Ninja -DNACREEN_BUILD_TESTS=ON -DNACREEN_BUILD_BENCHMARKS=OFF "$@"
 cmake --build "$build" --parallel
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
