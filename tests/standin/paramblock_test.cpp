@@ -101,6 +101,14 @@ TEST_F(ParamBlocks, KeysInterpolateLinearlyAndNarrowTheInterval) {
     EXPECT_TRUE(block == Interval(2400, 2400));
 }
 
+TEST_F(ParamBlocks, KeysAtTheEndsOfTimeInterpolateWithoutOverflow) {
+    IParamBlock2* pb = map->pblock;
+    maxhost::SetKey(pb, kAmount, TIME_NegInfinity + 1, 0.0f);
+    maxhost::SetKey(pb, kAmount, TIME_PosInfinity - 1, 1.0f);
+    EXPECT_NEAR(pb->GetFloat(kAmount, 0), 0.5f, 1e-6f);
+    EXPECT_NEAR(pb->GetFloat(kAmount, TIME_PosInfinity - 2), 1.0f, 1e-6f);
+}
+
 TEST_F(ParamBlocks, SetValueOnAnAnimatedFloatSetsAKey) {
     IParamBlock2* pb = map->pblock;
     maxhost::SetKey(pb, kAmount, 0, 0.0f);

@@ -48,7 +48,8 @@ float EvaluateKeys(const std::vector<ParamBlock2::Key>& keys, TimeValue t, Inter
     span.SetInstant(t);
     if (t == k0.time)
         return k0.value;
-    const double u = static_cast<double>(t - k0.time) / static_cast<double>(k1.time - k0.time);
+    // In double: keys may lie further apart than an int can count.
+    const double u = (static_cast<double>(t) - k0.time) / (static_cast<double>(k1.time) - k0.time);
     return static_cast<float>(k0.value + (static_cast<double>(k1.value) - k0.value) * u);
 }
 
