@@ -5,7 +5,7 @@
 #include "MapParameters.h"
 #include "NacreenSession.h"
 #include "PixelEncoding.h"
-#include "PngInspect.h"
+#include "PngReadBack.h"
 #include "ProgramRunner.h"
 #include "SceneFiles.h"
 #include "ScratchFolder.h"

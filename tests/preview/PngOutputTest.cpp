@@ -1,7 +1,7 @@
 #include "InterruptCleanup.h"
 #include "PendingFile.h"
 #include "PixelEncoding.h"
-#include "PngInspect.h"
+#include "PngReadBack.h"
 #include "PngReader.h"
 #include "PngWriter.h"
 #include "PreviewError.h"

@@ -2,7 +2,7 @@
 #include "ChartFrame.h"
 #include "ChartLayout.h"
 #include "PixelEncoding.h"
-#include "PngInspect.h"
+#include "PngReadBack.h"
 #include "PngWriter.h"
 #include "ProgramRunner.h"
 #include "ScratchFolder.h"

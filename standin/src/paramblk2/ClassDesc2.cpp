@@ -86,15 +86,15 @@ void ClassDesc2::RemoveParamBlockDesc(ParamBlockDesc2* pbd) {
 
 namespace {
 
-MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapSpec& spec,
+MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapSpec& mapDef,
                                ReferenceTarget* obj, IMtlParams* imp) {
     const TimeValue time = imp ? imp->GetTime() : 0;
-    auto* map = new MaxStandin::ParamMap2(pbd, spec.map_id, BlockOf(obj, pbd), time);
+    auto* map = new MaxStandin::ParamMap2(pbd, mapDef.map_id, BlockOf(obj, pbd), time);
     if (!map)
         return nullptr;
     // A procedure still serving another open rollout cannot be shared.
-    if (spec.dlgProc && !MaxStandin::ProcInUse(spec.dlgProc, map))
-        map->SetUserDlgProc(spec.dlgProc);
+    if (mapDef.dlgProc && !MaxStandin::ProcInUse(mapDef.dlgProc, map))
+        map->SetUserDlgProc(mapDef.dlgProc);
     map->SendToProc(WM_INITDIALOG, 0, 0);
     return map;
 }
@@ -120,13 +120,13 @@ IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarg
 IAutoMParamDlg* ClassDesc2::CreateParamDlg(BlockID id, HWND, IMtlParams* imp, ReferenceTarget* obj,
                                            MapID mapID) {
     ParamBlockDesc2* pbd = GetParamBlockDescByID(id);
-    ParamBlockDesc2::MapSpec* spec = pbd ? pbd->GetMapSpec(mapID) : nullptr;
-    if (!spec)
+    ParamBlockDesc2::MapSpec* mapDef = pbd ? pbd->GetMapSpec(mapID) : nullptr;
+    if (!mapDef)
         return nullptr;
     auto* master = new MaxStandinAutoMParamDlg(this, obj, imp);
     if (!master)
         return nullptr;
-    if (MaxStandin::ParamMap2* map = OpenMap(pbd, *spec, obj, imp))
+    if (MaxStandin::ParamMap2* map = OpenMap(pbd, *mapDef, obj, imp))
         master->AddMap(map);
     masterDlgs.push_back(master);
     return master;

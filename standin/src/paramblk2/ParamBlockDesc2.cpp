@@ -69,10 +69,10 @@ ParamBlockDesc2::~ParamBlockDesc2() {
     if (cd)
         cd->RemoveParamBlockDesc(this);
     // A procedure installed after the last rollout closed is still the host's to delete.
-    for (MapSpec& spec : maps) {
-        if (spec.dlgProc && !MaxStandin::ProcInUse(spec.dlgProc, nullptr))
-            spec.dlgProc->DeleteThis();
-        spec.dlgProc = nullptr;
+    for (MapSpec& mapDef : maps) {
+        if (mapDef.dlgProc && !MaxStandin::ProcInUse(mapDef.dlgProc, nullptr))
+            mapDef.dlgProc->DeleteThis();
+        mapDef.dlgProc = nullptr;
     }
 }
 
@@ -126,9 +126,9 @@ void ParamBlockDesc2::InvalidateUI(ParamID id, int tabIndex) {
 }
 
 ParamBlockDesc2::MapSpec* ParamBlockDesc2::GetMapSpec(MapID map_id) {
-    for (MapSpec& spec : maps) {
-        if (spec.map_id == map_id)
-            return &spec;
+    for (MapSpec& mapDef : maps) {
+        if (mapDef.map_id == map_id)
+            return &mapDef;
     }
     return nullptr;
 }
@@ -139,20 +139,20 @@ ParamBlockDesc2::MapSpec* ParamBlockDesc2::GetMapSpecByIndex(int i) {
 }
 
 ParamMap2UserDlgProc* ParamBlockDesc2::GetUserDlgProc(MapID id) {
-    MapSpec* spec = GetMapSpec(id);
-    return spec ? spec->dlgProc : nullptr;
+    MapSpec* mapDef = GetMapSpec(id);
+    return mapDef ? mapDef->dlgProc : nullptr;
 }
 
 void ParamBlockDesc2::SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc) {
-    MapSpec* spec = GetMapSpec(map_id);
-    if (!spec) {
+    MapSpec* mapDef = GetMapSpec(map_id);
+    if (!mapDef) {
         // No such rollout: the procedure would never run, and it is ours to delete.
         if (proc)
             proc->DeleteThis();
         return;
     }
-    ParamMap2UserDlgProc* old = spec->dlgProc;
-    spec->dlgProc = proc;
+    ParamMap2UserDlgProc* old = mapDef->dlgProc;
+    mapDef->dlgProc = proc;
     // The newest open rollout adopts the procedure (and deletes the one it replaces).
     if (IParamMap2* map = cd ? cd->GetParamMap(this, map_id) : nullptr) {
         map->SetUserDlgProc(proc);

@@ -1,4 +1,4 @@
-#include "PngInspect.h"
+#include "PngReadBack.h"
 
 #include <png.h>
 
