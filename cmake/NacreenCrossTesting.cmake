@@ -3,7 +3,8 @@
 # GoogleTest is compiled for the target from the distribution's sources, and every Windows test
 # program runs through a wrapper that keeps wine's prefix inside this build tree, so that no test
 # touches ~/.wine and a fresh build starts from a fresh prefix. The prefix is created once, by
-# whichever run needs it first; a CTest fixture creates it up front and stops wine at the end.
+# whichever run needs it first. A CTest fixture creates it up front and keeps one wine server
+# running for all the tests, and stops it at the end.
 include_guard(GLOBAL)
 
 set(NACREEN_GOOGLETEST_SOURCE_DIR /usr/src/googletest
