@@ -2,15 +2,17 @@
 // loaded by Windows itself. LoadLibraryW runs the library's static initialisation and DllMain;
 // the entry points are found with GetProcAddress. As the host does, the layer then checks the
 // version stamp, initialises the library and registers its classes, so that scenes can create
-// maps; at exit it shuts the library down and unloads it.
+// maps; after the tests it shuts the library down and unloads it.
 #include "NacreenLibrary.h"
 
 #include <maxhost/ClassRegistry.h>
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,10 +97,27 @@ private:
     std::vector<ClassDesc*> classes_;
 };
 
-const WindowsLibrary& Library() {
-    static const WindowsLibrary library;
+std::unique_ptr<WindowsLibrary>& LoadedOrNot() {
+    static std::unique_ptr<WindowsLibrary> library;
     return library;
 }
+
+const WindowsLibrary& Library() {
+    std::unique_ptr<WindowsLibrary>& library = LoadedOrNot();
+    if (!library)
+        library = std::make_unique<WindowsLibrary>();
+    return *library;
+}
+
+// The library is unloaded once the tests are done, as the host unloads it at exit, while the
+// host's own state still exists.
+class UnloadAfterTests : public ::testing::Environment {
+public:
+    void TearDown() override { LoadedOrNot().reset(); }
+};
+
+[[maybe_unused]] const ::testing::Environment* const unloadAfterTests =
+    ::testing::AddGlobalTestEnvironment(new UnloadAfterTests);
 
 } // namespace
 
