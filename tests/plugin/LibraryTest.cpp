@@ -1,5 +1,6 @@
 // The library as the host discovers it: entry points, version stamp and string table.
 #include "NacreenLibrary.h"
+#include "NacreenStringTable.h"
 
 #include "resources/resource.h"
 
@@ -55,27 +56,8 @@ std::wstring TableString(UINT id) {
 }
 
 TEST(Library, StringTableHoldsIdsOneToSeventeen) {
-    const wchar_t* const expected[] = {
-        L"Nacreen coating Texmap.",
-        L"Standard",
-        L"Nacreen",
-        L"Nacreen Parameters",
-        L"ThicknessMin",
-        L"ThicknessMax",
-        L"nMedium",
-        L"nFilm",
-        L"nInternal",
-        L"ThicknessMap",
-        L"UseThicknessMap",
-        L"Gamma",
-        L"HueShift",
-        L"Saturation",
-        L"Homepage",
-        L"Base Article",
-        L"Output",
-    };
     for (UINT id = 1; id <= 17; ++id) {
-        EXPECT_EQ(TableString(id), expected[id - 1]) << "string " << id;
+        EXPECT_EQ(TableString(id), kNacreenStrings[id]) << "string " << id;
     }
 }
 

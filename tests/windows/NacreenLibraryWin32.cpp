@@ -153,18 +153,4 @@ int LibShutdown() {
     return Library().libShutdown();
 }
 
-ClassDesc2* NacreenDesc() {
-    return static_cast<ClassDesc2*>(LibClassDesc(0));
-}
-
-ParamBlockDesc2* NacreenBlockDesc() {
-    return NacreenDesc()->GetParamBlockDescByID(0);
-}
-
-Owned<Texmap> NewNacreen(BOOL loading) {
-    // The descriptor hands out the map as the untyped pointer the host receives; a Texmap is the
-    // map's first base.
-    return Owned<Texmap>(static_cast<Texmap*>(NacreenDesc()->Create(loading)));
-}
-
 } // namespace nacreen_test

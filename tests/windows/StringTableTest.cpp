@@ -1,46 +1,28 @@
 // The compiled string table read by Windows' own LoadStringW: directly on the module, and through
 // the plug-in's lookups that the host reaches (the description and the descriptor's names).
 #include "LoadedNacreenTest.h"
+#include "NacreenStringTable.h"
 
 #include <string>
 
 namespace nacreen_windows {
 namespace {
 
-constexpr const wchar_t* kStrings[] = {
-    nullptr, // id 0 is not in the table
-    L"Nacreen coating Texmap.",
-    L"Standard",
-    L"Nacreen",
-    L"Nacreen Parameters",
-    L"ThicknessMin",
-    L"ThicknessMax",
-    L"nMedium",
-    L"nFilm",
-    L"nInternal",
-    L"ThicknessMap",
-    L"UseThicknessMap",
-    L"Gamma",
-    L"HueShift",
-    L"Saturation",
-    L"Homepage",
-    L"Base Article",
-    L"Output",
-    nullptr, // nor is id 18
-};
+using nacreen_test::kNacreenStringIds;
+using nacreen_test::kNacreenStrings;
 
 using StringTable = LoadedNacreenTest;
 
 TEST_F(StringTable, LoadStringWReadsExactlyTheTableForIdsZeroToEighteen) {
-    for (UINT id = 0; id < std::size(kStrings); ++id) {
+    for (UINT id = 0; id < kNacreenStringIds; ++id) {
         SCOPED_TRACE(id);
         wchar_t buffer[256] = {};
         const int length = LoadStringW(module, id, buffer, 256);
-        if (!kStrings[id]) {
+        if (!kNacreenStrings[id]) {
             EXPECT_EQ(length, 0);
             continue;
         }
-        EXPECT_EQ(std::wstring(buffer, length > 0 ? length : 0), kStrings[id]);
+        EXPECT_EQ(std::wstring(buffer, length > 0 ? length : 0), kNacreenStrings[id]);
     }
 }
 
