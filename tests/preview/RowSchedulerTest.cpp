@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -74,6 +76,9 @@ TEST(RowScheduler, PassesOnTheFirstFailureAfterAllThreadsStop) {
                              if (row == 10) {
                                  throw std::runtime_error("row 10");
                              }
+                             // Rows take a while, as real ones do, so that the failure is
+                             // seen long before the other threads could run out of rows.
+                             std::this_thread::sleep_for(std::chrono::milliseconds(1));
                              ++rendered;
                          };
                      },
