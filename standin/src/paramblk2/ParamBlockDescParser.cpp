@@ -155,22 +155,22 @@ bool ParamBlockDescParser::ReadBlockHead() {
 }
 
 bool ParamBlockDescParser::ReadRollout(MapID mapId) {
-    ParamBlockDesc2::MapSpec spec;
-    spec.map_id = mapId;
+    ParamBlockDesc2::MapSpec mapDef;
+    mapDef.map_id = mapId;
     int title = 0;
     const void* proc = nullptr;
-    if (!Int(spec.dlg_template, "the rollout's dialog template id (P_AUTO_UI)") ||
+    if (!Int(mapDef.dlg_template, "the rollout's dialog template id (P_AUTO_UI)") ||
         !Int(title, "the rollout's title string id (P_AUTO_UI)") ||
-        !Int(spec.test_flags, "the rollout's flag mask (P_AUTO_UI)") ||
-        !Int(spec.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)"))
+        !Int(mapDef.test_flags, "the rollout's flag mask (P_AUTO_UI)") ||
+        !Int(mapDef.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)"))
         return false;
     if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)"))
         return Fail(reader.problem);
-    if ((desc.flags & P_HASCATEGORY) && !Int(spec.category, "the rollout category"))
+    if ((desc.flags & P_HASCATEGORY) && !Int(mapDef.category, "the rollout category"))
         return false;
-    spec.title = title;
-    spec.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
-    desc.maps.push_back(spec);
+    mapDef.title = title;
+    mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
+    desc.maps.push_back(mapDef);
     return true;
 }
 

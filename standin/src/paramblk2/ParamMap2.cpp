@@ -23,9 +23,9 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
     }
     // The template's other controls (labels, group boxes, buttons of the user procedure) exist
     // too, each with an enable state of its own but no parameter.
-    ParamBlockDesc2::MapSpec* spec = desc->GetMapSpec(mapId);
+    ParamBlockDesc2::MapSpec* mapDef = desc->GetMapSpec(mapId);
     HINSTANCE module = desc->cd ? desc->cd->HInstance() : nullptr;
-    for (int ctrlId : TemplateControlIds(module, spec ? spec->dlg_template : 0)) {
+    for (int ctrlId : TemplateControlIds(module, mapDef ? mapDef->dlg_template : 0)) {
         if (!FindControl(ctrlId)) {
             Control control;
             control.id = ctrlId;
@@ -54,9 +54,9 @@ void ParamMap2::Destroy() {
 void ParamMap2::ReleaseProc(ParamMap2UserDlgProc* old) {
     if (!old || old == proc || ProcInUse(old, this))
         return;
-    if (ParamBlockDesc2::MapSpec* spec = desc->GetMapSpec(mapId)) {
-        if (spec->dlgProc == old)
-            spec->dlgProc = nullptr;
+    if (ParamBlockDesc2::MapSpec* mapDef = desc->GetMapSpec(mapId)) {
+        if (mapDef->dlgProc == old)
+            mapDef->dlgProc = nullptr;
     }
     old->DeleteThis();
 }
