@@ -19,26 +19,6 @@ std::string Narrow(const wchar_t* text) {
     return narrow;
 }
 
-bool SupportedType(int type) {
-    switch (type) {
-    case TYPE_FLOAT:
-    case TYPE_ANGLE:
-    case TYPE_PCNT_FRAC:
-    case TYPE_WORLD:
-    case TYPE_COLOR_CHANNEL:
-    case TYPE_INT:
-    case TYPE_BOOL:
-    case TYPE_TIMEVALUE:
-    case TYPE_RADIOBTN_INDEX:
-    case TYPE_INDEX:
-    case TYPE_TEXMAP:
-    case TYPE_REFTARG:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool IsKnownTag(int tag) {
     return tag >= p_default && tag <= p_colorContext;
 }
@@ -192,11 +172,11 @@ bool ParamBlockDescParser::ReadParam(int id) {
     int type = 0;
     if (!Int(type, "the parameter type"))
         return false;
-    if (!SupportedType(type))
+    def.type = static_cast<ParamType2>(type);
+    if (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType())
         return Fail("parameter type " + std::to_string(type) +
                     " is not supported by the stand-in (supported: float, int and bool kinds, "
                     "TYPE_TEXMAP, TYPE_REFTARG)");
-    def.type = static_cast<ParamType2>(type);
     int localName = 0;
     if (!Int(def.flags, "the parameter flags") || !Int(localName, "the display-name string id"))
         return false;
