@@ -92,23 +92,12 @@ void SetLabel(benchmark::State& state) {
     state.SetLabel(state.range(0) == 0 ? "random" : "sphere");
 }
 
-void BM_ShadeFilm(benchmark::State& state) {
+// Times one operation per sample over the inputs the benchmark's argument names.
+template <typename Operation> void PerSample(benchmark::State& state, Operation operation) {
     const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
     std::size_t i = 0;
     for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        benchmark::DoNotOptimize(ShadeFilm(s.view, s.normal, s.mapValue, s.params, s.gamma));
-    }
-    SetLabel(state);
-}
-
-void BM_ShadeFilmReference(benchmark::State& state) {
-    const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        benchmark::DoNotOptimize(
-            reference::ShadeFilm(s.view, s.normal, s.mapValue, s.params, s.gamma));
+        benchmark::DoNotOptimize(operation(samples[i++ & (kSampleCount - 1)]));
     }
     SetLabel(state);
 }
@@ -117,48 +106,45 @@ float Cosine(const Sample& s) {
     return std::fabs(Dot(s.view, s.normal));
 }
 
+// A colour to adjust, varied from sample to sample.
+Color4 ColourToAdjust(const Sample& s) {
+    return Color4{s.mapValue, s.params.nFilm - 1.0f, s.params.nInternal - 1.0f, 1.0f};
+}
+
+void BM_ShadeFilm(benchmark::State& state) {
+    PerSample(state, [](const Sample& s) {
+        return ShadeFilm(s.view, s.normal, s.mapValue, s.params, s.gamma);
+    });
+}
+
+void BM_ShadeFilmReference(benchmark::State& state) {
+    PerSample(state, [](const Sample& s) {
+        return reference::ShadeFilm(s.view, s.normal, s.mapValue, s.params, s.gamma);
+    });
+}
+
 void BM_EvalFilmColor(benchmark::State& state) {
-    const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        benchmark::DoNotOptimize(EvalFilmColor(Cosine(s), s.mapValue, s.params));
-    }
-    SetLabel(state);
+    PerSample(state,
+              [](const Sample& s) { return EvalFilmColor(Cosine(s), s.mapValue, s.params); });
 }
 
 void BM_EvalFilmColorReference(benchmark::State& state) {
-    const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        benchmark::DoNotOptimize(reference::EvalFilmColor(Cosine(s), s.mapValue, s.params));
-    }
-    SetLabel(state);
+    PerSample(state, [](const Sample& s) {
+        return reference::EvalFilmColor(Cosine(s), s.mapValue, s.params);
+    });
 }
 
 void BM_AdjustColor(benchmark::State& state) {
-    const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        const Color4 colour{s.mapValue, s.params.nFilm - 1.0f, s.params.nInternal - 1.0f, 1.0f};
-        benchmark::DoNotOptimize(
-            AdjustColor(colour, s.params.hueShift, s.params.saturationShift, s.gamma));
-    }
-    SetLabel(state);
+    PerSample(state, [](const Sample& s) {
+        return AdjustColor(ColourToAdjust(s), s.params.hueShift, s.params.saturationShift, s.gamma);
+    });
 }
 
 void BM_AdjustColorReference(benchmark::State& state) {
-    const std::vector<Sample>& samples = Samples(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ & (kSampleCount - 1)];
-        const Color4 colour{s.mapValue, s.params.nFilm - 1.0f, s.params.nInternal - 1.0f, 1.0f};
-        benchmark::DoNotOptimize(
-            reference::AdjustColor(colour, s.params.hueShift, s.params.saturationShift, s.gamma));
-    }
-    SetLabel(state);
+    PerSample(state, [](const Sample& s) {
+        return reference::AdjustColor(ColourToAdjust(s), s.params.hueShift,
+                                      s.params.saturationShift, s.gamma);
+    });
 }
 
 BENCHMARK(BM_ShadeFilm)->Arg(0)->Arg(1);
