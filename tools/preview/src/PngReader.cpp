@@ -1,5 +1,6 @@
 #include "PngReader.h"
 
+#include "PngQuietHandlers.h"
 #include "PreviewError.h"
 
 #include <png.h>
@@ -13,12 +14,6 @@
 namespace preview {
 namespace {
 
-// libpng's own handlers print to the terminal; the caller reports one line of its own.
-void QuietError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void QuietWarning(png_structp, png_const_charp) {}
-
 struct DecodedRows {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
@@ -31,7 +26,7 @@ struct DecodedRows {
 // libpng reports errors by longjmp, so the C++ objects live in the caller.
 bool DecodeStream(std::FILE* file, DecodedRows& decoded) {
     png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietPngError, QuietPngWarning);
     if (png == nullptr) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include "PngWriter.h"
 
 #include "PendingFile.h"
+#include "PngQuietHandlers.h"
 #include "PreviewError.h"
 
 #include <png.h>
@@ -12,12 +13,6 @@
 
 namespace preview {
 namespace {
-
-// libpng's own handlers print to the terminal; the caller reports one line of its own.
-void QuietError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void QuietWarning(png_structp, png_const_charp) {}
 
 struct EncodedImage {
     int width = 0;
@@ -63,7 +58,7 @@ std::vector<png_text> TextChunks(const std::vector<PngText>& text) {
 bool WriteStream(std::FILE* file, EncodedImage& image, PixelEncoding encoding,
                  std::vector<png_text>& text) {
     png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietPngError, QuietPngWarning);
     if (png == nullptr) {
         return false;
     }
