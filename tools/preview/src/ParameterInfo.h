@@ -18,6 +18,7 @@ struct ParameterInfo {
     float minimum = 0.0f;
     float maximum = 0.0f;
     float defaultValue = 0.0f; // floats; integers and bools hold their value as a float too
+    float step = 0.0f;         // the spinner's step; 0 when the parameter has no spinner
 };
 
 // A value ready for the parameter block: floats in asFloat, integers and bools in asInteger.
