@@ -19,7 +19,7 @@ const kLabels = {
   gamma: "Gamma",
   hue: "Hue shift, degrees",
   sat: "Saturation offset, %",
-  thicknessmapenabled: "Use thickness map: a ramp from 0 at the sphere's bottom to 1 at its top",
+  thicknessmapenabled: "Use thickness map (here a ramp: 0 at the sphere's bottom, 1 at its top)",
 };
 
 // Presets name only what differs from the map's defaults.

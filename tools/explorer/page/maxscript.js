@@ -34,7 +34,7 @@
   }
 
   const kHeader = "-- Nacreen look from Nacreen Explorer";
-  const kRampNote = "-- the explorer's ramp stood in for the thickness map: assign one to m.thicknessmap";
+  const kRampNote = "-- the explorer's ramp stood in for a thickness map: set one as m.thicknessmap";
 
   // target "new": a new map in the active material-editor slot; "selected": the map already in
   // that slot, which must be a Nacreen map.
