@@ -7,6 +7,7 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
