@@ -108,15 +108,23 @@ test("the explorer page in headless Chromium", async (t) => {
       assert.notStrictEqual(after.swatch.hash, before.swatch.hash);
     });
 
-    await t.test("a typed value outside the range is refused and changes nothing", async () => {
+    await t.test("a typed value is taken, and one out of range or not a number is refused", async () => {
       const before = await state(page);
-      await replaceText(page, "#field-gamma", "25");
+      await replaceText(page, "#field-gamma", "2.2");
       await page.key("Enter", "Enter", 13, { text: "\r" });
-      await page.waitFor("document.getElementById('message').textContent.includes('gamma')");
-      const after = await state(page);
-      assert.match(after.message, /gamma: “25” is not a number from 0\.05 to 20/);
-      assert.deepStrictEqual(after.values, before.values);
-      assert.strictEqual(after.swatch.hash, before.swatch.hash);
+      const typed = await afterRender(page, before);
+      assert.strictEqual(typed.values.gamma, 2.2);
+      assert.notStrictEqual(typed.swatch.hash, before.swatch.hash);
+      for (const [text, shown] of [["25", "25"], ["1.5x", "1\\.5x"]]) {
+        await replaceText(page, "#field-gamma", text);
+        await page.key("Enter", "Enter", 13, { text: "\r" });
+        await page.waitFor(`document.getElementById('message').textContent.includes('${text}')`);
+        const after = await state(page);
+        assert.match(after.message, new RegExp(`gamma: “${shown}” is not a number from 0\\.05 to 20; kept 2\\.2`));
+        assert.deepStrictEqual(after.values, typed.values);
+        assert.strictEqual(after.renders, typed.renders);
+        assert.strictEqual(await page.evaluate("document.getElementById('field-gamma').value"), "2.2");
+      }
     });
 
     await t.test("the MAXScript round trip restores every value", async () => {

@@ -77,8 +77,8 @@ function addFloatRow(container, p) {
   Object.assign(slider, { type: "range", id: "slider-" + p.name, min: p.min, max: p.max,
                           step: stepText(p) });
   const field = document.createElement("input");
-  Object.assign(field, { type: "number", id: "field-" + p.name, min: p.min, max: p.max,
-                         step: stepText(p) });
+  // A text field, so a refused entry can be quoted back as typed.
+  Object.assign(field, { type: "text", inputMode: "decimal", id: "field-" + p.name });
   field.setAttribute("aria-label", p.name);
   slider.addEventListener("input", () => setValue(p.name, Math.fround(Number(slider.value))));
   field.addEventListener("change", () => takeFieldValue(p, field));
@@ -92,9 +92,9 @@ function addFloatRow(container, p) {
 function takeFieldValue(p, field) {
   const text = field.value.trim();
   const value = Math.fround(Number(text));
-  if (text === "" || !Number.isFinite(value) || value < Math.fround(p.min) || value > Math.fround(p.max)) {
+  if (!/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(text) || !Number.isFinite(value) || value < Math.fround(p.min) || value > Math.fround(p.max)) {
     showMessage(`${p.name}: “${field.value}” is not a number from ${p.min} to ${p.max}; kept ${NacreenScript.formatFloat(values[p.name])}`, "error");
-    field.value = values[p.name];
+    showValue(p.name);
     return;
   }
   setValue(p.name, value);
