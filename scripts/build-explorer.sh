@@ -12,9 +12,12 @@ if [ "${1:-}" = "--test" ]; then
     shift
 fi
 build=${1:-$root/build}
+if [ $# -gt 1 ] || [[ "$build" == -* ]]; then
+    echo "build-explorer.sh: unknown argument '$*' (usage: scripts/build-explorer.sh [--test] [build-dir])" >&2
+    exit 2
+fi
 
-"$root/scripts/setup-debian.sh"
-"$root/scripts/setup-explorer.sh"
+"$root/scripts/setup-debian.sh" --explorer
 
 targets=(nacreen-explorer)
 options=(-DNACREEN_BUILD_EXPLORER=ON -DNACREEN_BUILD_BENCHMARKS=OFF)

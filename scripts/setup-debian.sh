@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Nacreen needs to build and test on Debian 12. Safe to run again.
+#   scripts/setup-debian.sh [--explorer]
+# --explorer adds what the browser explorer needs: emcc for the WebAssembly core, node to test
+# it, headless Chromium to test the page.
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,14 @@ packages=(
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
     wine64 wine
 )
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$1" != "--explorer" ]; }; then
+    echo "setup-debian.sh: unknown argument '$*' (the only option is --explorer)" >&2
+    exit 2
+fi
+if [ "${1:-}" = "--explorer" ]; then
+    packages+=(emscripten chromium)
+    command -v node >/dev/null || packages+=(nodejs)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
