@@ -1,25 +1,39 @@
-// RemapDir: one clone per source target within a cloning operation.
+// RemapDir: one clone per source target within a cloning operation. The host's directory also
+// checks each clone it hands out: that Clone called BaseClone for it and went through the
+// reference system for its references.
 #include "ref.h"
 
+#include <algorithm>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
-RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg)
-        return nullptr;
-    if (RefTargetHandle clone = FindMapping(oldTarg))
-        return clone;
-    RefTargetHandle clone = oldTarg->Clone(*this);
-    if (clone)
-        AddEntry(oldTarg, clone);
-    return clone;
-}
+#include "ReferenceChecks.h"
+#include "io/Utf.h"
+#include "maxhost/HostFaults.h"
 
 namespace {
 
 class HostRemapDir : public RemapDir {
 public:
+    void NoteBaseClone(ReferenceTarget* from, ReferenceTarget* to) {
+        baseCloned.emplace_back(from, to);
+    }
+    void CheckClone(ReferenceTarget* from, ReferenceTarget* to) {
+        const auto pair = std::make_pair(from, to);
+        if (std::find(baseCloned.begin(), baseCloned.end(), pair) == baseCloned.end()) {
+            MSTR name;
+            from->GetClassName(name, false);
+            maxhost::ReportHostFault(maxhost::FaultKind::CloneWithoutBase,
+                                     "Clone of a " + MaxStandin::EncodeUtf8(name.data()) +
+                                         " returned a copy without calling BaseClone for it");
+        }
+        // What is cloned is what the reference system holds, on both sides.
+        MaxStandin::CheckReferenceSlots(from);
+        MaxStandin::CheckReferenceSlots(to);
+    }
+
     RefTargetHandle FindMapping(RefTargetHandle from) override {
         for (const auto& entry : mapping) {
             if (entry.first == from)
@@ -59,9 +73,33 @@ private:
 
     std::vector<std::pair<RefTargetHandle, RefTargetHandle>> mapping;
     std::vector<std::pair<RefTargetHandle*, RefTargetHandle>> patches;
+    std::vector<std::pair<ReferenceTarget*, ReferenceTarget*>> baseCloned;
 };
 
 } // namespace
+
+namespace MaxStandin {
+
+void NoteBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    if (auto* host = dynamic_cast<HostRemapDir*>(&remap))
+        host->NoteBaseClone(from, to);
+}
+
+} // namespace MaxStandin
+
+RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
+    if (!oldTarg)
+        return nullptr;
+    if (RefTargetHandle clone = FindMapping(oldTarg))
+        return clone;
+    RefTargetHandle clone = oldTarg->Clone(*this);
+    if (!clone)
+        return nullptr;
+    AddEntry(oldTarg, clone);
+    if (auto* host = dynamic_cast<HostRemapDir*>(this))
+        host->CheckClone(oldTarg, clone);
+    return clone;
+}
 
 RemapDir& NewRemapDir(BOOL) {
     HostRemapDir* remap = new HostRemapDir;

@@ -117,9 +117,14 @@ private:
     const ParamDef* Def(ParamID id, int& index);
     void SetDefault(int index);
     ReferenceTarget* RefValue(const ParamDef& def, const Value& value);
-    BOOL SetRef(ParamID id, ReferenceTarget* v);
-    BOOL GetRef(ParamID id, ReferenceTarget*& v);
+    BOOL SetRef(ParamID id, ReferenceTarget* v, int tabIndex);
+    BOOL GetRef(ParamID id, ReferenceTarget*& v, int tabIndex);
+    // Reports an access with an unknown id, the wrong value kind or a table index on a
+    // non-table parameter (no parameter here is a table); answers FALSE. Kept off the read path.
+    BOOL AccessFault(ParamID id, int tabIndex, const char* kind);
     void Changed(ParamID id);
+    // Redraws the open rollouts' controls of id (all of them for -1).
+    void RedrawMaps(ParamID id);
     void CountRead() const { reads.fetch_add(1, std::memory_order_relaxed); }
 
     ParamBlockDesc2* desc = nullptr;
