@@ -317,6 +317,34 @@ TEST(StrictControlRefresh, ARefreshWithATableIndexOnANonTableParameterIsReported
     map->DeleteMe();
 }
 
+// ---- reset leaves owner references to their owner --------------------------------------------
+
+// Resets its block but leaves clearing its sub-map to the host.
+class HostClearsSubmapMap : public TestMap {
+public:
+    void Reset() override {
+        TestMapDesc()->Reset(this, TRUE, TRUE);
+        ivalid.SetEmpty();
+    }
+};
+
+TEST(StrictReset, AnOwnerThatDoesNotClearItsOwnReferencesKeepsThem) {
+    auto* good = new TestMap();
+    auto* faulty = new HostClearsSubmapMap();
+    for (TestMap* map : {static_cast<TestMap*>(good), static_cast<TestMap*>(faulty)}) {
+        map->SetSubTexmap(0, new ConstMap());
+        map->pblock->SetValue(kAmount, 0, 0.9f);
+        TextureOutput* output = map->texout;
+        map->Reset();
+        EXPECT_EQ(map->pblock->GetFloat(kAmount), 0.5f);
+        EXPECT_EQ(map->texout, output) << "the output object is the owner's to reset";
+    }
+    EXPECT_EQ(good->pblock->GetTexmap(kSubmap), nullptr);
+    EXPECT_NE(faulty->pblock->GetTexmap(kSubmap), nullptr) << "the host's reset leaves it";
+    good->DeleteMe();
+    faulty->DeleteMe();
+}
+
 // ---- track-view names honour the localized flag -------------------------------------------------
 
 // A map with one sub-map slot whose name has a localized and an English form.
