@@ -1,6 +1,6 @@
 // RemapDir: one clone per source target within a cloning operation. The host's directory also
-// checks each clone it hands out: that Clone called BaseClone for it and went through the
-// reference system for its references.
+// checks each clone it hands out: that Clone called BaseClone for it, and that both sides hold
+// their references through the reference system.
 #include "ref.h"
 
 #include <algorithm>
@@ -15,25 +15,44 @@
 
 namespace {
 
+// Both do nothing for a directory other than the host's; defined with it below.
+void NoteHostBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to);
+void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to);
+
+} // namespace
+
+namespace MaxStandin {
+
+void NoteBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    NoteHostBaseClone(remap, from, to);
+}
+
+} // namespace MaxStandin
+
+RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
+    if (!oldTarg)
+        return nullptr;
+    if (RefTargetHandle clone = FindMapping(oldTarg))
+        return clone;
+    RefTargetHandle clone = oldTarg->Clone(*this);
+    if (clone) {
+        AddEntry(oldTarg, clone);
+        CheckHostClone(*this, oldTarg, clone);
+    }
+    return clone;
+}
+
+namespace {
+
 class HostRemapDir : public RemapDir {
 public:
     void NoteBaseClone(ReferenceTarget* from, ReferenceTarget* to) {
         baseCloned.emplace_back(from, to);
     }
-    void CheckClone(ReferenceTarget* from, ReferenceTarget* to) {
-        const auto pair = std::make_pair(from, to);
-        if (std::find(baseCloned.begin(), baseCloned.end(), pair) == baseCloned.end()) {
-            MSTR name;
-            from->GetClassName(name, false);
-            maxhost::ReportHostFault(maxhost::FaultKind::CloneWithoutBase,
-                                     "Clone of a " + MaxStandin::EncodeUtf8(name.data()) +
-                                         " returned a copy without calling BaseClone for it");
-        }
-        // What is cloned is what the reference system holds, on both sides.
-        MaxStandin::CheckReferenceSlots(from);
-        MaxStandin::CheckReferenceSlots(to);
+    bool BaseCloned(ReferenceTarget* from, ReferenceTarget* to) const {
+        return std::find(baseCloned.begin(), baseCloned.end(), std::make_pair(from, to)) !=
+               baseCloned.end();
     }
-
     RefTargetHandle FindMapping(RefTargetHandle from) override {
         for (const auto& entry : mapping) {
             if (entry.first == from)
@@ -76,30 +95,28 @@ private:
     std::vector<std::pair<ReferenceTarget*, ReferenceTarget*>> baseCloned;
 };
 
-} // namespace
-
-namespace MaxStandin {
-
-void NoteBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+void NoteHostBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
     if (auto* host = dynamic_cast<HostRemapDir*>(&remap))
         host->NoteBaseClone(from, to);
 }
 
-} // namespace MaxStandin
-
-RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg)
-        return nullptr;
-    if (RefTargetHandle clone = FindMapping(oldTarg))
-        return clone;
-    RefTargetHandle clone = oldTarg->Clone(*this);
-    if (!clone)
-        return nullptr;
-    AddEntry(oldTarg, clone);
-    if (auto* host = dynamic_cast<HostRemapDir*>(this))
-        host->CheckClone(oldTarg, clone);
-    return clone;
+void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    auto* host = dynamic_cast<HostRemapDir*>(&remap);
+    if (!host)
+        return;
+    if (!host->BaseCloned(from, to)) {
+        MSTR name;
+        from->GetClassName(name, false);
+        maxhost::ReportHostFault(maxhost::FaultKind::CloneWithoutBase,
+                                 "Clone of a " + MaxStandin::EncodeUtf8(name.data()) +
+                                     " returned a copy without calling BaseClone for it");
+    }
+    // What is cloned is what the reference system holds, on both sides.
+    MaxStandin::CheckReferenceSlots(from);
+    MaxStandin::CheckReferenceSlots(to);
 }
+
+} // namespace
 
 RemapDir& NewRemapDir(BOOL) {
     HostRemapDir* remap = new HostRemapDir;
