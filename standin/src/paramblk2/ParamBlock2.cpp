@@ -253,13 +253,13 @@ ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def, const Value& value) 
     return owner->GetReference(def.refno);
 }
 
-BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex) {
+BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsRefType() || tabIndex != 0)
-        return AccessFault(id, tabIndex, "a reference");
+    if (!def || !def->IsRefType())
+        return AccessFault(id, 0, "a reference");
     if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v))
-        return AccessFault(id, tabIndex, "a reference to an object that is not a texture map");
+        return AccessFault(id, 0, "a reference to an object that is not a texture map");
     RefResult result = REF_FAIL;
     if (def->IsOwnersRef())
         result = owner ? owner->ReplaceReference(def->refno, v, TRUE) : REF_FAIL;
@@ -271,39 +271,39 @@ BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v, int tabIndex) {
     return TRUE;
 }
 
-BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v, int tabIndex) {
+BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsRefType() || tabIndex != 0)
-        return AccessFault(id, tabIndex, "a reference");
+    if (!def || !def->IsRefType())
+        return AccessFault(id, 0, "a reference");
     v = RefValue(*def, values[static_cast<std::size_t>(index)]);
     return TRUE;
 }
 
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
-    return SetRef(id, v, tabIndex);
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a texture map") : SetRef(id, v);
 }
 
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
-    return SetRef(id, v, tabIndex);
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : SetRef(id, v);
 }
 
 // References are not animated: what a slot holds holds for all time and narrows nothing.
 BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (def && def->IsRefType() && def->type != TYPE_TEXMAP)
+    if ((def && def->IsRefType() && def->type != TYPE_TEXMAP) || tabIndex != 0)
         return AccessFault(id, tabIndex, "a texture map");
     ReferenceTarget* ref = nullptr;
-    if (!GetRef(id, ref, tabIndex))
+    if (!GetRef(id, ref))
         return FALSE;
     v = dynamic_cast<Texmap*>(ref);
     return TRUE;
 }
 
 BOOL ParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int tabIndex) {
-    return GetRef(id, v, tabIndex);
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : GetRef(id, v);
 }
 
 Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
@@ -315,7 +315,10 @@ Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
 
 ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int tabIndex) {
     ReferenceTarget* v = nullptr;
-    GetRef(id, v, tabIndex);
+    if (tabIndex != 0)
+        AccessFault(id, tabIndex, "a reference");
+    else
+        GetRef(id, v);
     return v;
 }
 

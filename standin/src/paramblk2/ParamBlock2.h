@@ -105,6 +105,10 @@ protected:
                                RefMessage message, BOOL propagate) override;
 
 private:
+    // Reports an access with an unknown id, the wrong value kind or a table index on a
+    // non-table parameter (no parameter here is a table); answers FALSE. Kept off the read path.
+    BOOL AccessFault(ParamID id, int tabIndex, const char* kind);
+
     struct Value {
         float f = 0.0f;
         int i = 0;
@@ -117,11 +121,8 @@ private:
     const ParamDef* Def(ParamID id, int& index);
     void SetDefault(int index);
     ReferenceTarget* RefValue(const ParamDef& def, const Value& value);
-    BOOL SetRef(ParamID id, ReferenceTarget* v, int tabIndex);
-    BOOL GetRef(ParamID id, ReferenceTarget*& v, int tabIndex);
-    // Reports an access with an unknown id, the wrong value kind or a table index on a
-    // non-table parameter (no parameter here is a table); answers FALSE. Kept off the read path.
-    BOOL AccessFault(ParamID id, int tabIndex, const char* kind);
+    BOOL SetRef(ParamID id, ReferenceTarget* v);
+    BOOL GetRef(ParamID id, ReferenceTarget*& v);
     void Changed(ParamID id);
     // Redraws the open rollouts' controls of id (all of them for -1).
     void RedrawMaps(ParamID id);
