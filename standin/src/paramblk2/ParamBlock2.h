@@ -108,6 +108,8 @@ private:
     // Reports an access with an unknown id, the wrong value kind or a table index on a
     // non-table parameter (no parameter here is a table); answers FALSE. Kept off the read path.
     BOOL AccessFault(ParamID id, int tabIndex, const char* kind);
+    // Redraws the open rollouts' controls of id (all of them for -1).
+    void RedrawMaps(ParamID id);
 
     struct Value {
         float f = 0.0f;
@@ -124,8 +126,6 @@ private:
     BOOL SetRef(ParamID id, ReferenceTarget* v);
     BOOL GetRef(ParamID id, ReferenceTarget*& v);
     void Changed(ParamID id);
-    // Redraws the open rollouts' controls of id (all of them for -1).
-    void RedrawMaps(ParamID id);
     void CountRead() const { reads.fetch_add(1, std::memory_order_relaxed); }
 
     ParamBlockDesc2* desc = nullptr;
