@@ -291,6 +291,13 @@ TEST(StrictControlRefresh, InvalidateUIRedrawsTheControlFromTheBlocksValue) {
     EXPECT_EQ(maxhost::ControlText(pmap, kAmountSpin), L"0.75");
     maxhost::SendCommand(pmap, kEnabledCheck);
     EXPECT_EQ(maxhost::ControlText(pmap, kEnabledCheck), L"1");
+    ConstMap* sub = new ConstMap();
+    sub->SetName(_M("Grain"));
+    good->pblock->SetValue(kSubmap, 0, static_cast<Texmap*>(sub));
+    EXPECT_EQ(maxhost::ControlText(pmap, kSubmapButton).find(L"Grain"), 0u);
+    TestMapDesc()->Reset(good, TRUE, TRUE); // updateUI: the host redraws every control
+    EXPECT_EQ(maxhost::ControlText(pmap, kAmountEdit), L"0.5");
+    EXPECT_EQ(maxhost::ControlText(pmap, kEnabledCheck), L"0");
     dlg->DeleteThis();
     good->DeleteMe();
 
