@@ -87,16 +87,20 @@ protected:
     virtual ~ReferenceMaker() = 0;
 
 private:
-    void HoldTarget(ReferenceTarget* target);
-    bool LetGoOfTarget(ReferenceTarget* target);
+    void HoldTarget(int slot, ReferenceTarget* target);
+    // Forgets what slot holds and returns it (null for nothing).
+    ReferenceTarget* LetGoOfSlot(int slot);
     void ReleaseTarget(ReferenceTarget* target, bool deleteWhenOrphaned);
     void ClearSlotsHolding(ReferenceTarget* target);
     bool Reaches(const ReferenceMaker* goal) const;
+    // Reports every slot whose GetReference differs from what the reference system installed.
+    void CheckSlots();
 
     bool beingDeleted = false;
 
-    // The targets this object references, one entry per slot. The destructor releases them from
-    // here, because by then the slots of the derived class are out of reach.
+    // Entry i is the target the reference system installed in slot i (null for none). The
+    // destructor releases them from here, because by then the slots of the derived class are out
+    // of reach.
     std::vector<ReferenceTarget*> heldTargets;
 };
 

@@ -2,6 +2,7 @@
 #include "StandinTestObjects.h"
 
 #include "maxhost/ClassRegistry.h"
+#include "maxhost/ModuleResources.h"
 
 namespace standin_test {
 
@@ -19,6 +20,7 @@ public:
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
     Class_ID ClassID() override { return Class_ID(0x7e570003, 0x1234); }
     const MCHAR* Category() override { return _M("Test"); }
+    HINSTANCE HInstance() override { return TestModule(); }
 };
 
 class ConstMapClassDesc : public ClassDesc2 {
@@ -36,6 +38,11 @@ ConstMapClassDesc constMapDesc;
 
 } // namespace
 
+HINSTANCE TestModule() {
+    static const int anchor = 0;
+    return maxhost::ModuleHandleFromAddress(&anchor);
+}
+
 ClassDesc2* TestMapDesc() {
     static TestMapClassDesc desc;
     return &desc;
@@ -43,9 +50,9 @@ ClassDesc2* TestMapDesc() {
 
 ParamBlockDesc2& TestMapBlock() {
     static ParamBlockDesc2 block(
-        0, _M("params"), 0, TestMapDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, 0, 101, 4, 0, 0, NULL,
-        kAmount, _M("amount"), TYPE_FLOAT, P_ANIMATABLE, 5, p_default, 0.5f, p_range, 0.0f, 1.0f,
-        p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kAmountEdit, kAmountSpin, 0.01f, p_end, kEnabled,
+        0, _M("params"), 0, TestMapDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, 0, IDD_TEST_MAP, 4, 0, 0,
+        NULL, kAmount, _M("amount"), TYPE_FLOAT, P_ANIMATABLE, 5, p_default, 0.5f, p_range, 0.0f,
+        1.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kAmountEdit, kAmountSpin, 0.01f, p_end, kEnabled,
         _M("enabled"), TYPE_BOOL, 0, 6, p_default, FALSE, p_ui, TYPE_SINGLECHEKBOX, kEnabledCheck,
         p_end, kSubmap, _M("submap"), TYPE_TEXMAP, P_OWNERS_REF, 7, p_refno, 1, p_subtexno, 0, p_ui,
         TYPE_TEXMAPBUTTON, kSubmapButton, p_end, kOutput, _M("output"), TYPE_REFTARG, P_OWNERS_REF,

@@ -11,6 +11,7 @@
 #include "iparamm2.h"
 #include "max.h"
 #include "stdmat.h"
+#include "test_resource.h"
 
 namespace standin_test {
 
@@ -86,14 +87,17 @@ protected:
 
 enum TestMapParam : ParamID { kAmount = 0, kEnabled = 1, kSubmap = 2, kOutput = 3, kCount = 4 };
 enum TestMapControl : int {
-    kAmountEdit = 3001,
-    kAmountSpin = 3002,
-    kEnabledCheck = 3003,
-    kSubmapButton = 3004,
-    kCountEdit = 3005,
-    kCountSpin = 3006,
-    kLinkButton = 3100, // a plain dialog button, bound to no parameter
+    kAmountEdit = IDC_AMOUNT_EDIT,
+    kAmountSpin = IDC_AMOUNT_SPIN,
+    kEnabledCheck = IDC_ENABLED_CHECK,
+    kSubmapButton = IDC_SUBMAP_BUTTON,
+    kCountEdit = IDC_COUNT_EDIT,
+    kCountSpin = IDC_COUNT_SPIN,
+    kLinkButton = IDC_LINK_BUTTON, // a plain dialog button, bound to no parameter
 };
+
+// The test program's own module, which holds the dialog templates of test_resource.h.
+HINSTANCE TestModule();
 
 ClassDesc2* TestMapDesc();
 ParamBlockDesc2& TestMapBlock();

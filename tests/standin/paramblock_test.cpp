@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "StandinTestObjects.h"
+#include "maxhost/HostFaults.h"
 #include "maxhost/ParamBlockProbe.h"
 
 namespace standin_test {
@@ -57,6 +58,7 @@ TEST_F(ParamBlocks, WrongTypesAndUnknownIdsAreRefused) {
     EXPECT_FALSE(pb->GetValue(99, 0, f, valid));
     EXPECT_EQ(f, -1.0f);
     EXPECT_TRUE(map->changedParams.empty()) << "refused values notify nobody";
+    EXPECT_EQ(maxhost::TakeHostFaults().size(), 4u) << "and each is a fault the host reports";
 }
 
 TEST_F(ParamBlocks, AConstantValueHoldsForever) {
@@ -154,6 +156,7 @@ TEST_F(ParamBlocks, OwnerReferenceParametersReadAndWriteTheOwnersSlots) {
     Node* notAMap = new Node(0);
     EXPECT_FALSE(pb->SetValue(kSubmap, 0, static_cast<ReferenceTarget*>(notAMap)));
     notAMap->MaybeAutoDelete();
+    EXPECT_EQ(maxhost::TakeHostFaults().size(), 1u);
 
     // Installed on the owner directly, the block still reports it.
     ConstMap* other = new ConstMap();

@@ -95,11 +95,11 @@ TEST_F(LoadStringFromModule, UnknownModulesHaveNoStrings) {
     EXPECT_EQ(LoadStringW(nullptr, IDS_SECOND_BLOCK, buffer, 32), 0);
     int local = 0;
     EXPECT_EQ(LoadStringW(reinterpret_cast<HINSTANCE>(&local), IDS_SECOND_BLOCK, buffer, 32), 0);
-    // The test program's own module has no embedded resources.
+    // The test program's own module has dialog templates but no string table.
     HINSTANCE program =
         maxhost::ModuleHandleFromAddress(reinterpret_cast<const void*>(&TestProgramDirectory));
     ASSERT_NE(program, nullptr);
-    EXPECT_FALSE(maxhost::HasModuleResources(program));
+    EXPECT_TRUE(maxhost::HasModuleResources(program));
     EXPECT_EQ(LoadStringW(program, IDS_SECOND_BLOCK, buffer, 32), 0);
     // An address inside the library is not its handle.
     HINSTANCE inside = reinterpret_cast<HINSTANCE>(reinterpret_cast<char*>(instance) + 16);

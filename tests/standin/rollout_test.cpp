@@ -45,7 +45,8 @@ TEST_F(Rollouts, TheRolloutIsBoundToTheMapsBlockAndListsItsControls) {
     std::vector<int> ids = maxhost::RolloutControlIds(pmap);
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, (std::vector<int>{kAmountEdit, kAmountSpin, kEnabledCheck, kSubmapButton,
-                                     kCountEdit, kCountSpin}));
+                                     kCountEdit, kCountSpin, kLinkButton}))
+        << "the bound controls and the template's other one";
     EXPECT_EQ(static_cast<IAutoMParamDlg*>(dlg)->NumDlgs(), 1) << "the output's dialog";
     EXPECT_EQ(pmap->GetUserDlgProc(), TestMapBlock().GetUserDlgProc(0));
     dlg->DeleteThis();

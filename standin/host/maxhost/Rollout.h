@@ -2,6 +2,7 @@
 // clicking controls, and a material-editor stand-in to pass as IMtlParams.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "HostExport.h"
@@ -19,6 +20,11 @@ MAXHOST_API bool IsParamEnabled(IParamMap2* map, ParamID id, int tabIndex = 0);
 MAXHOST_API bool IsControlVisible(IParamMap2* map, int ctrlId);
 // How often the parameter's controls were asked to redraw (Invalidate, InvalidateUI).
 MAXHOST_API int InvalidationCount(IParamMap2* map, ParamID id);
+// What a bound control shows: the value the block had when the control was last drawn (at
+// creation, Invalidate, InvalidateUI, UpdateUI or a user edit), as text: "%g" for floats, "%d"
+// for ints and check boxes, the map's full name or "None" on a map button. Empty for a control
+// bound to nothing or an id the rollout does not have.
+MAXHOST_API std::wstring ControlText(IParamMap2* map, int ctrlId);
 
 // A user command on a dialog control, as WM_COMMAND. A check box bound to a parameter first
 // writes the toggled value to the block, as the host's binding does; then the message goes to

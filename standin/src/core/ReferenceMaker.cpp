@@ -1,7 +1,46 @@
-// Reference bookkeeping on the maker's side: installing, replacing and releasing targets.
+// Reference bookkeeping on the maker's side: installing, replacing and releasing targets, and
+// checking that the maker's slots show what the reference system installed in them.
 #include "ref.h"
 
 #include <algorithm>
+#include <string>
+
+#include "ReferenceChecks.h"
+#include "io/Utf.h"
+#include "maxhost/HostFaults.h"
+
+namespace {
+
+void RemoveOneDependent(std::vector<ReferenceMaker*>& deps, ReferenceMaker* maker) {
+    auto it = std::find(deps.begin(), deps.end(), maker);
+    if (it != deps.end())
+        deps.erase(it);
+}
+
+std::string Describe(Animatable* object) {
+    if (!object)
+        return "nothing";
+    MSTR name;
+    object->GetClassName(name, false);
+    return "a " + MaxStandin::EncodeUtf8(name.data());
+}
+
+} // namespace
+
+// The host's own access to the bookkeeping (cloning and scene saving check it too).
+class MaxStandinReferenceAccess {
+public:
+    static void CheckSlots(ReferenceMaker* maker) { maker->CheckSlots(); }
+};
+
+namespace MaxStandin {
+
+void CheckReferenceSlots(ReferenceMaker* maker) {
+    if (maker)
+        MaxStandinReferenceAccess::CheckSlots(maker);
+}
+
+} // namespace MaxStandin
 
 ReferenceMaker::~ReferenceMaker() {
     // Deleted directly (DeleteThis) while still holding targets: let go of them here, deleting
@@ -9,10 +48,9 @@ ReferenceMaker::~ReferenceMaker() {
     std::vector<ReferenceTarget*> held;
     held.swap(heldTargets);
     for (ReferenceTarget* target : held) {
-        auto& deps = target->dependents;
-        auto it = std::find(deps.begin(), deps.end(), this);
-        if (it != deps.end())
-            deps.erase(it);
+        if (!target)
+            continue;
+        RemoveOneDependent(target->dependents, this);
         target->RefDeleted(this);
         target->MaybeAutoDelete();
     }
@@ -40,27 +78,24 @@ RefResult ReferenceMaker::NotifyDependents(const Interval&, PartID, RefMessage, 
     return REF_SUCCEED;
 }
 
-void ReferenceMaker::HoldTarget(ReferenceTarget* target) {
-    heldTargets.push_back(target);
+void ReferenceMaker::HoldTarget(int slot, ReferenceTarget* target) {
+    if (heldTargets.size() <= static_cast<std::size_t>(slot))
+        heldTargets.resize(static_cast<std::size_t>(slot) + 1, nullptr);
+    heldTargets[static_cast<std::size_t>(slot)] = target;
     target->dependents.push_back(this);
 }
 
-bool ReferenceMaker::LetGoOfTarget(ReferenceTarget* target) {
-    auto held = std::find(heldTargets.begin(), heldTargets.end(), target);
-    if (held == heldTargets.end())
-        return false;
-    heldTargets.erase(held);
-    auto& deps = target->dependents;
-    auto dep = std::find(deps.begin(), deps.end(), this);
-    if (dep != deps.end())
-        deps.erase(dep);
-    return true;
+ReferenceTarget* ReferenceMaker::LetGoOfSlot(int slot) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= heldTargets.size())
+        return nullptr;
+    ReferenceTarget* target = heldTargets[static_cast<std::size_t>(slot)];
+    heldTargets[static_cast<std::size_t>(slot)] = nullptr;
+    if (target)
+        RemoveOneDependent(target->dependents, this);
+    return target;
 }
 
 void ReferenceMaker::ReleaseTarget(ReferenceTarget* target, bool deleteWhenOrphaned) {
-    // A target installed behind the reference system's back is not ours to delete.
-    if (!LetGoOfTarget(target))
-        return;
     target->RefDeleted(this);
     if (deleteWhenOrphaned)
         target->MaybeAutoDelete();
@@ -70,48 +105,73 @@ bool ReferenceMaker::Reaches(const ReferenceMaker* goal) const {
     if (this == goal)
         return true;
     for (const ReferenceTarget* target : heldTargets) {
-        if (target->Reaches(goal))
+        if (target && target->Reaches(goal))
             return true;
     }
     return false;
 }
 
+// A slot that shows something other than what was installed there means the object assigned its
+// member behind the reference system's back: the target does not know it is referenced, so it
+// may be deleted under the object, and it is neither saved nor cloned as a reference.
+void ReferenceMaker::CheckSlots() {
+    const int count = NumRefs();
+    for (int i = 0; i < count; ++i) {
+        const std::size_t slot = static_cast<std::size_t>(i);
+        ReferenceTarget* installed = slot < heldTargets.size() ? heldTargets[slot] : nullptr;
+        ReferenceTarget* shown = GetReference(i);
+        if (shown == installed)
+            continue;
+        maxhost::ReportHostFault(maxhost::FaultKind::ReferenceSlot,
+                                 Describe(this) + ": GetReference(" + std::to_string(i) +
+                                     ") gives " + Describe(shown) +
+                                     " but the reference system installed " + Describe(installed) +
+                                     " there (a member set without ReplaceReference?)");
+    }
+}
+
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
     if (which < 0 || which >= NumRefs())
         return REF_FAIL;
-    RefTargetHandle old = GetReference(which);
-    if (old == newtarg)
+    if (GetReference(which) == newtarg) {
+        CheckSlots();
         return REF_SUCCEED;
+    }
     // A target that already depends on this maker would make notification loop for ever.
     if (newtarg && newtarg->Reaches(this))
         return REF_FAIL;
+    ReferenceTarget* old = LetGoOfSlot(which);
     if (newtarg)
-        HoldTarget(newtarg);
+        HoldTarget(which, newtarg);
     SetReference(which, newtarg);
     if (newtarg)
         newtarg->RefAdded(this);
     if (old)
         ReleaseTarget(old, delOld != FALSE);
+    CheckSlots();
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteReference(int i) {
     if (i < 0 || i >= NumRefs())
         return REF_FAIL;
-    RefTargetHandle old = GetReference(i);
-    if (!old)
-        return REF_SUCCEED;
-    SetReference(i, nullptr);
-    ReleaseTarget(old, true);
+    ReferenceTarget* old = LetGoOfSlot(i);
+    if (GetReference(i))
+        SetReference(i, nullptr);
+    if (old)
+        ReleaseTarget(old, true);
+    CheckSlots();
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteAllRefsFromMe() {
     for (int i = 0; i < NumRefs(); ++i)
         DeleteReference(i);
-    // Whatever is still held was installed and then dropped from its slot unannounced.
-    while (!heldTargets.empty())
-        ReleaseTarget(heldTargets.back(), true);
+    // Slots beyond NumRefs, should the object have shrunk, are released too.
+    for (std::size_t slot = 0; slot < heldTargets.size(); ++slot) {
+        if (ReferenceTarget* target = LetGoOfSlot(static_cast<int>(slot)))
+            ReleaseTarget(target, true);
+    }
     return REF_SUCCEED;
 }
 
@@ -134,6 +194,6 @@ void ReferenceMaker::ClearSlotsHolding(ReferenceTarget* target) {
         if (GetReference(i) == target)
             SetReference(i, nullptr);
     }
-    heldTargets.erase(std::remove(heldTargets.begin(), heldTargets.end(), target),
-                      heldTargets.end());
+    std::replace(heldTargets.begin(), heldTargets.end(), target,
+                 static_cast<ReferenceTarget*>(nullptr));
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ReferenceChecks.h"
+
 namespace {
 
 bool Contains(const std::vector<ReferenceMaker*>& makers, const ReferenceMaker* maker) {
@@ -29,7 +31,10 @@ ReferenceTarget::~ReferenceTarget() {
 RefTargetHandle ReferenceTarget::Clone(RemapDir&) {
     return nullptr;
 }
-void ReferenceTarget::BaseClone(ReferenceTarget*, ReferenceTarget*, RemapDir&) {}
+// The common work of every clone; the host's cloning checks that Clone asked for it.
+void ReferenceTarget::BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) {
+    MaxStandin::NoteBaseClone(remap, from, to);
+}
 void ReferenceTarget::RefAdded(RefMakerHandle) {}
 void ReferenceTarget::RefDeleted(ReferenceMaker*) {}
 void ReferenceTarget::RefDeleted() {}

@@ -1,9 +1,33 @@
-// RemapDir: one clone per source target within a cloning operation.
+// RemapDir: one clone per source target within a cloning operation. The host's directory also
+// checks each clone it hands out: that Clone called BaseClone for it, and that both sides hold
+// their references through the reference system.
 #include "ref.h"
 
+#include <algorithm>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
+
+#include "ReferenceChecks.h"
+#include "io/Utf.h"
+#include "maxhost/HostFaults.h"
+
+namespace {
+
+// Both do nothing for a directory other than the host's; defined with it below.
+void NoteHostBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to);
+void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to);
+
+} // namespace
+
+namespace MaxStandin {
+
+void NoteBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    NoteHostBaseClone(remap, from, to);
+}
+
+} // namespace MaxStandin
 
 RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
     if (!oldTarg)
@@ -11,8 +35,10 @@ RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
     if (RefTargetHandle clone = FindMapping(oldTarg))
         return clone;
     RefTargetHandle clone = oldTarg->Clone(*this);
-    if (clone)
+    if (clone) {
         AddEntry(oldTarg, clone);
+        CheckHostClone(*this, oldTarg, clone);
+    }
     return clone;
 }
 
@@ -20,6 +46,13 @@ namespace {
 
 class HostRemapDir : public RemapDir {
 public:
+    void NoteBaseClone(ReferenceTarget* from, ReferenceTarget* to) {
+        baseCloned.emplace_back(from, to);
+    }
+    bool BaseCloned(ReferenceTarget* from, ReferenceTarget* to) const {
+        return std::find(baseCloned.begin(), baseCloned.end(), std::make_pair(from, to)) !=
+               baseCloned.end();
+    }
     RefTargetHandle FindMapping(RefTargetHandle from) override {
         for (const auto& entry : mapping) {
             if (entry.first == from)
@@ -59,7 +92,29 @@ private:
 
     std::vector<std::pair<RefTargetHandle, RefTargetHandle>> mapping;
     std::vector<std::pair<RefTargetHandle*, RefTargetHandle>> patches;
+    std::vector<std::pair<ReferenceTarget*, ReferenceTarget*>> baseCloned;
 };
+
+void NoteHostBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    if (auto* host = dynamic_cast<HostRemapDir*>(&remap))
+        host->NoteBaseClone(from, to);
+}
+
+void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
+    auto* host = dynamic_cast<HostRemapDir*>(&remap);
+    if (!host)
+        return;
+    if (!host->BaseCloned(from, to)) {
+        MSTR name;
+        from->GetClassName(name, false);
+        maxhost::ReportHostFault(maxhost::FaultKind::CloneWithoutBase,
+                                 "Clone of a " + MaxStandin::EncodeUtf8(name.data()) +
+                                     " returned a copy without calling BaseClone for it");
+    }
+    // What is cloned is what the reference system holds, on both sides.
+    MaxStandin::CheckReferenceSlots(from);
+    MaxStandin::CheckReferenceSlots(to);
+}
 
 } // namespace
 

@@ -60,11 +60,17 @@ int InvalidationCount(IParamMap2* map, ParamID id) {
     return hostMap ? hostMap->Invalidations(id) : 0;
 }
 
+std::wstring ControlText(IParamMap2* map, int ctrlId) {
+    MaxStandin::ParamMap2* hostMap = HostMap(map);
+    const auto* control = hostMap ? hostMap->FindControl(ctrlId) : nullptr;
+    return control ? control->shown : std::wstring();
+}
+
 INT_PTR SendCommand(IParamMap2* map, int ctrlId, WORD notifyCode) {
     MaxStandin::ParamMap2* hostMap = HostMap(map);
     if (!hostMap)
         return 0;
-    const auto* control = hostMap->FindControl(ctrlId);
+    auto* control = hostMap->FindControl(ctrlId);
     // A disabled control sends nothing.
     if (control && !control->enabled)
         return 0;
@@ -77,6 +83,8 @@ INT_PTR SendCommand(IParamMap2* map, int ctrlId, WORD notifyCode) {
             Interval valid = FOREVER;
             block->GetValue(control->param, hostMap->Time(), current, valid);
             block->SetValue(control->param, hostMap->Time(), current ? 0 : 1);
+            // The clicked box shows its new state whatever the plug-in redraws.
+            hostMap->Redraw(*control);
         }
     }
     return hostMap->SendToProc(WM_COMMAND, MAKEWPARAM(ctrlId, notifyCode), 0);

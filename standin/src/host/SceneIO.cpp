@@ -16,6 +16,7 @@
 #include "maxhost/ChunkStreams.h"
 #include "maxhost/ClassRegistry.h"
 #include "ref.h"
+#include "core/ReferenceChecks.h"
 
 namespace maxhost {
 
@@ -74,6 +75,8 @@ std::vector<ReferenceTarget*> Collect(ReferenceTarget* root) {
     std::vector<ReferenceTarget*> order{root};
     for (std::size_t next = 0; next < order.size(); ++next) {
         ReferenceTarget* obj = order[next];
+        // Only references installed through the reference system can be saved and restored.
+        MaxStandin::CheckReferenceSlots(obj);
         for (int i = 0; i < obj->NumRefs(); ++i) {
             ReferenceTarget* target = obj->GetReference(i);
             if (target && std::find(order.begin(), order.end(), target) == order.end())

@@ -5,7 +5,9 @@
 
 #include "ParamMap2.h"
 #include "imtl.h"
+#include "io/Utf.h"
 #include "maxhost/ClassRegistry.h"
+#include "maxhost/HostFaults.h"
 #include "maxhost/ParamBlockProbe.h"
 
 namespace MaxStandin {
@@ -130,6 +132,26 @@ const ParamDef* ParamBlock2::Def(ParamID id, int& index) {
     return index >= 0 ? &desc->paramdefs[index] : nullptr;
 }
 
+BOOL ParamBlock2::AccessFault(ParamID id, int tabIndex, const char* kind) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    std::string problem;
+    if (!def) {
+        problem = "has no parameter " + std::to_string(id);
+    } else {
+        problem =
+            "parameter " + std::to_string(id) + " \"" + EncodeUtf8(def->int_name.data()) + "\"";
+        if (tabIndex != 0)
+            problem += " is not a table but was given table index " + std::to_string(tabIndex);
+        else
+            problem += " of type " + std::to_string(def->type) + " was accessed as " + kind;
+    }
+    const std::string block = desc ? EncodeUtf8(desc->int_name.data()) : std::string();
+    maxhost::ReportHostFault(maxhost::FaultKind::ParamAccess,
+                             "parameter block \"" + block + "\" " + problem);
+    return FALSE;
+}
+
 void ParamBlock2::SetDefault(int index) {
     const ParamDef& def = desc->paramdefs[index];
     Value& value = values[static_cast<std::size_t>(index)];
@@ -147,11 +169,11 @@ void ParamBlock2::Changed(ParamID id) {
 
 // ---- floats and ints --------------------------------------------------------------------
 
-BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int) {
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType())
-        return FALSE;
+    if (!def || !def->IsFloatType() || tabIndex != 0)
+        return AccessFault(id, tabIndex, "float");
     Value& value = values[static_cast<std::size_t>(index)];
     const bool animatable = (def->flags & P_ANIMATABLE) != 0;
     if (!value.keys.empty()) {
@@ -169,22 +191,22 @@ BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int) {
     return TRUE;
 }
 
-BOOL ParamBlock2::SetValue(ParamID id, TimeValue, int v, int) {
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, int v, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsIntType())
-        return FALSE;
+    if (!def || !def->IsIntType() || tabIndex != 0)
+        return AccessFault(id, tabIndex, "int");
     values[static_cast<std::size_t>(index)].i = v;
     Changed(id);
     return TRUE;
 }
 
-BOOL ParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int) {
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) {
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType())
-        return FALSE;
+    if (!def || !def->IsFloatType() || tabIndex != 0)
+        return AccessFault(id, tabIndex, "float");
     const Value& value = values[static_cast<std::size_t>(index)];
     if (value.keys.size() >= 2) {
         Interval span;
@@ -196,12 +218,13 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, 
     return TRUE;
 }
 
-BOOL ParamBlock2::GetValue(ParamID id, TimeValue, int& v, Interval&, int) {
+// Int parameters are not animated here: a value holds for all time and narrows nothing.
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, int& v, Interval&, int tabIndex) {
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsIntType())
-        return FALSE;
+    if (!def || !def->IsIntType() || tabIndex != 0)
+        return AccessFault(id, tabIndex, "int");
     v = values[static_cast<std::size_t>(index)].i;
     return TRUE;
 }
@@ -234,9 +257,9 @@ BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
     if (!def || !def->IsRefType())
-        return FALSE;
+        return AccessFault(id, 0, "a reference");
     if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v))
-        return FALSE;
+        return AccessFault(id, 0, "a reference to an object that is not a texture map");
     RefResult result = REF_FAIL;
     if (def->IsOwnersRef())
         result = owner ? owner->ReplaceReference(def->refno, v, TRUE) : REF_FAIL;
@@ -253,24 +276,25 @@ BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
     if (!def || !def->IsRefType())
-        return FALSE;
+        return AccessFault(id, 0, "a reference");
     v = RefValue(*def, values[static_cast<std::size_t>(index)]);
     return TRUE;
 }
 
-BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int) {
-    return SetRef(id, v);
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a texture map") : SetRef(id, v);
 }
 
-BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int) {
-    return SetRef(id, v);
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : SetRef(id, v);
 }
 
-BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int) {
+// References are not animated: what a slot holds holds for all time and narrows nothing.
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || def->type != TYPE_TEXMAP)
-        return FALSE;
+    if ((def && def->IsRefType() && def->type != TYPE_TEXMAP) || tabIndex != 0)
+        return AccessFault(id, tabIndex, "a texture map");
     ReferenceTarget* ref = nullptr;
     if (!GetRef(id, ref))
         return FALSE;
@@ -278,8 +302,8 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int) {
     return TRUE;
 }
 
-BOOL ParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int) {
-    return GetRef(id, v);
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : GetRef(id, v);
 }
 
 Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
@@ -289,57 +313,65 @@ Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
     return v;
 }
 
-ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int) {
+ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int tabIndex) {
     ReferenceTarget* v = nullptr;
-    GetRef(id, v);
+    if (tabIndex != 0)
+        AccessFault(id, tabIndex, "a reference");
+    else
+        GetRef(id, v);
     return v;
 }
 
 // ---- value kinds the descriptor never accepts: no parameter can hold them ----------------
 
-BOOL ParamBlock2::SetValue(ParamID, TimeValue, const Point3&, int) {
-    return FALSE;
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, const Point3&, int tabIndex) {
+    return AccessFault(id, tabIndex, "Point3");
 }
-BOOL ParamBlock2::SetValue(ParamID, TimeValue, const Color&, int) {
-    return FALSE;
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, const Color&, int tabIndex) {
+    return AccessFault(id, tabIndex, "Color");
 }
-BOOL ParamBlock2::SetValue(ParamID, TimeValue, const AColor&, int) {
-    return FALSE;
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, const AColor&, int tabIndex) {
+    return AccessFault(id, tabIndex, "AColor");
 }
-BOOL ParamBlock2::SetValue(ParamID, TimeValue, const MCHAR*, int) {
-    return FALSE;
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, const MCHAR*, int tabIndex) {
+    return AccessFault(id, tabIndex, "a string");
 }
-BOOL ParamBlock2::SetValue(ParamID, TimeValue, Mtl*, int) {
-    return FALSE;
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Mtl*, int tabIndex) {
+    return AccessFault(id, tabIndex, "a material");
 }
-BOOL ParamBlock2::GetValue(ParamID, TimeValue, Point3&, Interval&, int) {
-    return FALSE;
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Point3&, Interval&, int tabIndex) {
+    return AccessFault(id, tabIndex, "Point3");
 }
-BOOL ParamBlock2::GetValue(ParamID, TimeValue, Color&, Interval&, int) {
-    return FALSE;
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Color&, Interval&, int tabIndex) {
+    return AccessFault(id, tabIndex, "Color");
 }
-BOOL ParamBlock2::GetValue(ParamID, TimeValue, AColor&, Interval&, int) {
-    return FALSE;
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, AColor&, Interval&, int tabIndex) {
+    return AccessFault(id, tabIndex, "AColor");
 }
-BOOL ParamBlock2::GetValue(ParamID, TimeValue, const MCHAR*&, Interval&, int) {
-    return FALSE;
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, const MCHAR*&, Interval&, int tabIndex) {
+    return AccessFault(id, tabIndex, "a string");
 }
-BOOL ParamBlock2::GetValue(ParamID, TimeValue, Mtl*&, Interval&, int) {
-    return FALSE;
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Mtl*&, Interval&, int tabIndex) {
+    return AccessFault(id, tabIndex, "a material");
 }
-Point3 ParamBlock2::GetPoint3(ParamID, TimeValue, int) {
+Point3 ParamBlock2::GetPoint3(ParamID id, TimeValue, int tabIndex) {
+    AccessFault(id, tabIndex, "Point3");
     return Point3();
 }
-Color ParamBlock2::GetColor(ParamID, TimeValue, int) {
+Color ParamBlock2::GetColor(ParamID id, TimeValue, int tabIndex) {
+    AccessFault(id, tabIndex, "Color");
     return Color();
 }
-AColor ParamBlock2::GetAColor(ParamID, TimeValue, int) {
+AColor ParamBlock2::GetAColor(ParamID id, TimeValue, int tabIndex) {
+    AccessFault(id, tabIndex, "AColor");
     return AColor();
 }
-const MCHAR* ParamBlock2::GetStr(ParamID, TimeValue, int) {
+const MCHAR* ParamBlock2::GetStr(ParamID id, TimeValue, int tabIndex) {
+    AccessFault(id, tabIndex, "a string");
     return nullptr;
 }
-Mtl* ParamBlock2::GetMtl(ParamID, TimeValue, int) {
+Mtl* ParamBlock2::GetMtl(ParamID id, TimeValue, int tabIndex) {
+    AccessFault(id, tabIndex, "a material");
     return nullptr;
 }
 
@@ -374,22 +406,37 @@ IParamMap2* ParamBlock2::GetMap(MapID map_id) {
                : nullptr;
 }
 
-void ParamBlock2::ResetAll(BOOL, BOOL) {
+void ParamBlock2::ResetAll(BOOL updateUI, BOOL) {
     // Owner-reference parameters name the owner's references; the owner resets those itself.
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!desc->paramdefs[i].IsOwnersRef())
             SetDefault(static_cast<int>(i));
     }
     Changed(-1);
+    if (updateUI)
+        RedrawMaps(-1);
 }
 
-void ParamBlock2::Reset(ParamID id, int, BOOL, BOOL) {
+void ParamBlock2::Reset(ParamID id, int, BOOL updateUI, BOOL) {
     int index = 0;
     const ParamDef* def = Def(id, index);
     if (!def || def->IsOwnersRef())
         return;
     SetDefault(index);
     Changed(id);
+    if (updateUI)
+        RedrawMaps(id);
+}
+
+void ParamBlock2::RedrawMaps(ParamID id) {
+    for (IParamMap2* map : maps) {
+        if (!map)
+            continue;
+        if (id < 0)
+            map->Invalidate();
+        else
+            map->Invalidate(id, -1);
+    }
 }
 
 RefResult ParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,

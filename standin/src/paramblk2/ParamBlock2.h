@@ -105,6 +105,12 @@ protected:
                                RefMessage message, BOOL propagate) override;
 
 private:
+    // Reports an access with an unknown id, the wrong value kind or a table index on a
+    // non-table parameter (no parameter here is a table); answers FALSE. Kept off the read path.
+    BOOL AccessFault(ParamID id, int tabIndex, const char* kind);
+    // Redraws the open rollouts' controls of id (all of them for -1).
+    void RedrawMaps(ParamID id);
+
     struct Value {
         float f = 0.0f;
         int i = 0;

@@ -2,9 +2,16 @@
 #include "ParamMap2.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 #include "OpenMaps.h"
+#include "RolloutBinding.h"
 #include "TemplateControls.h"
+#include "imtl.h"
+#include "io/Utf.h"
+#include "maxhost/HostFaults.h"
+#include "texout/StdTexOut.h"
 
 namespace MaxStandin {
 
@@ -25,10 +32,16 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
     // too, each with an enable state of its own but no parameter.
     ParamBlockDesc2::MapSpec* mapDef = desc->GetMapSpec(mapId);
     HINSTANCE module = desc->cd ? desc->cd->HInstance() : nullptr;
-    for (int ctrlId : TemplateControlIds(module, mapDef ? mapDef->dlg_template : 0)) {
-        if (!FindControl(ctrlId)) {
+    const int templateId = mapDef ? mapDef->dlg_template : 0;
+    std::vector<TemplateControl> inTemplate;
+    const bool found = ReadTemplateControls(module, templateId, inTemplate);
+    // The output rollout is the host's own and is drawn without a template.
+    if (desc->cd != StdTexOutClassDesc())
+        CheckRolloutBinding(desc, mapId, templateId, found, inTemplate);
+    for (const TemplateControl& item : inTemplate) {
+        if (!FindControl(item.id)) {
             Control control;
-            control.id = ctrlId;
+            control.id = item.id;
             controls.push_back(control);
         }
     }
@@ -68,13 +81,59 @@ template <typename Fn> void ParamMap2::ForParam(ParamID id, int tabIndex, Fn fn)
     }
 }
 
+bool ParamMap2::TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed,
+                             const char* operation) {
+    if (tabIndex == 0 || (allEntriesAllowed && tabIndex == -1))
+        return true;
+    const int index = desc->IDtoIndex(id);
+    const std::string name =
+        index >= 0 ? EncodeUtf8(desc->paramdefs[index].int_name.data()) : std::string("?");
+    maxhost::ReportHostFault(maxhost::FaultKind::ParamAccess,
+                             std::string(operation) + " of parameter " + std::to_string(id) +
+                                 " \"" + name + "\" with table index " + std::to_string(tabIndex) +
+                                 ", but the parameter is not a table");
+    return false;
+}
+
+void ParamMap2::Redraw(Control& control) {
+    if (!block || control.param < 0)
+        return;
+    const ParamDef& def = desc->GetParamDef(control.param);
+    Interval valid = FOREVER;
+    wchar_t text[64] = L"";
+    if (def.IsFloatType()) {
+        float value = 0.0f;
+        block->GetValue(control.param, time, value, valid, control.tabIndex);
+        std::swprintf(text, 64, L"%g", static_cast<double>(value));
+        control.shown = text;
+    } else if (def.IsIntType()) {
+        int value = 0;
+        block->GetValue(control.param, time, value, valid, control.tabIndex);
+        std::swprintf(text, 64, L"%d", value);
+        control.shown = text;
+    } else if (def.type == TYPE_TEXMAP) {
+        // A map button shows the assigned map's name.
+        Texmap* map = nullptr;
+        block->GetValue(control.param, time, map, valid, control.tabIndex);
+        control.shown = map ? map->GetFullName(true).data() : L"None";
+    }
+}
+
+void ParamMap2::RedrawAll() {
+    for (Control& control : controls)
+        Redraw(control);
+}
+
 void ParamMap2::Invalidate() {
     for (int i = 0; i < desc->count; ++i)
         ++invalidations[desc->paramdefs[i].ID];
+    RedrawAll();
 }
 
-void ParamMap2::Invalidate(ParamID id, int) {
+void ParamMap2::Invalidate(ParamID id, int tabIndex) {
     ++invalidations[id];
+    if (TableIndexOk(id, tabIndex, true, "Invalidate"))
+        ForParam(id, tabIndex, [&](Control& c) { Redraw(c); });
 }
 
 int ParamMap2::Invalidations(ParamID id) const {
@@ -84,6 +143,7 @@ int ParamMap2::Invalidations(ParamID id) const {
 
 void ParamMap2::UpdateUI(TimeValue t) {
     time = t;
+    RedrawAll();
     if (proc) {
         Interval valid = FOREVER;
         proc->Update(t, valid, this);
@@ -96,6 +156,7 @@ void ParamMap2::SetParamBlock(IParamBlock2* pb) {
     block = pb;
     if (block)
         block->SetMap(this, mapId);
+    RedrawAll();
     if (proc)
         proc->SetParamBlock(pb);
 }
@@ -105,11 +166,13 @@ HWND ParamMap2::GetHWnd() {
 }
 
 void ParamMap2::Enable(ParamID id, BOOL onOff, int tabIndex) {
-    ForParam(id, tabIndex, [&](Control& c) { c.enabled = onOff != FALSE; });
+    if (TableIndexOk(id, tabIndex, false, "Enable"))
+        ForParam(id, tabIndex, [&](Control& c) { c.enabled = onOff != FALSE; });
 }
 
 void ParamMap2::Show(ParamID id, BOOL showHide, int tabIndex) {
-    ForParam(id, tabIndex, [&](Control& c) { c.visible = showHide != FALSE; });
+    if (TableIndexOk(id, tabIndex, false, "Show"))
+        ForParam(id, tabIndex, [&](Control& c) { c.visible = showHide != FALSE; });
 }
 
 // The stand-in's controls have no text or spinner limits of their own to change.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "iparamb2.h"
@@ -17,6 +18,8 @@ public:
         int tabIndex = 0;
         bool enabled = true;
         bool visible = true;
+        // What the control shows: the block's value as of the last redraw.
+        std::wstring shown;
     };
 
     ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, TimeValue time);
@@ -43,6 +46,8 @@ public:
     void BlockDeleted() { block = nullptr; }
 
     Control* FindControl(int ctrlId);
+    // Draws the control again from the block's current value at the rollout's time.
+    void Redraw(Control& control);
     std::vector<Control>& Controls() { return controls; }
     int Invalidations(ParamID id) const;
     TimeValue Time() const { return time; }
@@ -52,6 +57,10 @@ private:
     ~ParamMap2() override;
     void ReleaseProc(ParamMap2UserDlgProc* old);
     template <typename Fn> void ForParam(ParamID id, int tabIndex, Fn fn);
+    void RedrawAll();
+    // No parameter here is a table: an index other than 0 (or -1, all entries, where allowed)
+    // is a fault of the caller.
+    bool TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed, const char* operation);
 
     ParamBlockDesc2* desc;
     MapID mapId;

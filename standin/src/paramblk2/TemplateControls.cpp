@@ -39,23 +39,24 @@ bool FindTemplate(HINSTANCE module, int templateId, const unsigned char*& data, 
 
 } // namespace
 
-std::vector<int> TemplateControlIds(HINSTANCE module, int templateId) {
-    std::vector<int> ids;
+bool ReadTemplateControls(HINSTANCE module, int templateId,
+                          std::vector<TemplateControl>& controls) {
+    controls.clear();
     const unsigned char* data = nullptr;
     std::size_t size = 0;
     if (!FindTemplate(module, templateId, data, size))
-        return ids;
+        return false;
     maxhost::res::DialogTemplate dialog;
     std::string error;
     if (!maxhost::res::ParseDialogTemplate(data, size, dialog, error))
-        return ids;
+        return false;
     for (const maxhost::res::DialogItem& item : dialog.items) {
         // 32-bit ids in DLGTEMPLATEEX; -1 (no id) arrives as 0xFFFFFFFF or 0xFFFF.
         const int id = static_cast<std::int32_t>(item.id);
         if (id != -1 && id != 0xFFFF)
-            ids.push_back(id);
+            controls.push_back(TemplateControl{id, maxhost::res::ClassNameOf(item), item.style});
     }
-    return ids;
+    return true;
 }
 
 } // namespace MaxStandin

@@ -4,12 +4,20 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace MaxStandin {
 
-// Ids of the template's controls in template order, leaving out those without one (-1). Empty
-// when the module or the template is missing or cannot be read.
-std::vector<int> TemplateControlIds(HINSTANCE module, int templateId);
+struct TemplateControl {
+    int id = -1;
+    std::u16string windowClass;
+    std::uint32_t style = 0;
+};
+
+// The template's controls that have an id, in template order. False when the module or the
+// template is missing or cannot be read.
+bool ReadTemplateControls(HINSTANCE module, int templateId, std::vector<TemplateControl>& controls);
 
 } // namespace MaxStandin
