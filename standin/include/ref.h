@@ -150,7 +150,8 @@ public:
     virtual void DeleteThis() = 0;
 };
 
-// A fresh directory for one cloning operation; the caller ends it with DeleteThis.
-CoreExport RemapDir& NewRemapDir(BOOL use_A_WORK2_flag = FALSE);
+// A fresh directory for one cloning operation (null when the heap has no storage for it); the
+// caller ends it with DeleteThis.
+CoreExport RemapDir* NewRemapDir(BOOL use_A_WORK2_flag = FALSE);
 // Clones a target and everything it references, each object once.
 CoreExport RefTargetHandle CloneRefHierarchy(RefTargetHandle rm);
