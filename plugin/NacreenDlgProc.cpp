@@ -1,5 +1,7 @@
 #include "NacreenDlgProc.h"
 
+#include <iparamm2.h>
+
 #include "resources/resource.h"
 
 #include "Nacreen.h"

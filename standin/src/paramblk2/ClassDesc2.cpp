@@ -6,7 +6,7 @@
 #include "AutoMParamDlg.h"
 #include "OpenMaps.h"
 #include "ParamBlock2.h"
-#include "iparamb2.h"
+#include "iparamm2.h"
 
 ClassDesc2::ClassDesc2() = default;
 

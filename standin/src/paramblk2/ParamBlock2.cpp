@@ -122,7 +122,7 @@ MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
 ParamType2 ParamBlock2::GetParameterType(ParamID id) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    return def ? def->type : TYPE_FLOAT;
+    return def ? def->type : static_cast<ParamType2>(TYPE_FLOAT);
 }
 
 const ParamDef* ParamBlock2::Def(ParamID id, int& index) {

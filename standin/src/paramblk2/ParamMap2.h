@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "iparamb2.h"
+#include "iparamm2.h"
 
 namespace MaxStandin {
 

@@ -10,6 +10,7 @@
 #include <maxhost/ShellExecuteLog.h>
 
 #include <gtest/gtest.h>
+#include <iparamm2.h>
 
 #include <algorithm>
 #include <string>
