@@ -132,6 +132,9 @@ protected:
     virtual ~ReferenceTarget() = 0;
 
 private:
+    // Only the reference system delivers change messages to a target.
+    using ReferenceMaker::NotifyRefChanged;
+
     // One entry per referencing slot, so a maker that holds this target twice appears twice.
     std::vector<ReferenceMaker*> dependents;
 };
