@@ -45,12 +45,13 @@ Animatable* Nacreen::SubAnim(int i) {
     return GetReference(i);
 }
 
-MSTR Nacreen::SubAnimName(int i, bool /*localized*/) {
+// The resources are English only, so the localized and the non-localized names are the same.
+MSTR Nacreen::SubAnimName(int i, bool localized) {
     switch (i) {
     case PBLOCK_REF:
         return GetResourceText(IDS_PARAMS);
     case THICKNESS_MAP_REF:
-        return GetSubTexmapTVName(THICKNESS_MAP_SUBTEX, true);
+        return GetSubTexmapTVName(THICKNESS_MAP_SUBTEX, localized);
     case OUTPUT_REF:
         return GetResourceText(IDS_OUTPUT);
     default:
@@ -167,6 +168,7 @@ void Nacreen::SetSubTexmap(int i, Texmap* m) {
     validity.SetEmpty();
 }
 
+// As with SubAnimName, both forms are the one English name.
 MSTR Nacreen::GetSubTexmapSlotName(int i, bool /*localized*/) {
     return i == THICKNESS_MAP_SUBTEX ? GetResourceText(IDS_THICKNESS_MAP) : MSTR(_T(""));
 }

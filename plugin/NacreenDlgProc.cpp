@@ -1,5 +1,7 @@
 #include "NacreenDlgProc.h"
 
+#include <iparamm2.h>
+
 #include "resources/resource.h"
 
 #include "Nacreen.h"
@@ -25,15 +27,22 @@ INT_PTR NacreenDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* map, HWND /*hWnd*/,
     if (msg != WM_COMMAND) {
         return 0;
     }
+    // A custom button set to do so also reports presses, releases and right clicks; only a
+    // click opens a page. The check box is refreshed on every command it sends.
+    const bool clicked = HIWORD(wParam) == BN_CLICKED;
     switch (LOWORD(wParam)) {
     case IDC_THICKNESS_MAP_ENABLED:
         UpdateControlsOfShownMap(map);
         break;
     case IDC_HOMEPAGE:
-        OpenWebPage(homepageUrl);
+        if (clicked) {
+            OpenWebPage(homepageUrl);
+        }
         break;
     case IDC_ARTICLE:
-        OpenWebPage(articleUrl);
+        if (clicked) {
+            OpenWebPage(articleUrl);
+        }
         break;
     default:
         break;

@@ -2,6 +2,8 @@
 // procedure, and the output object's rollout below it.
 #include "Nacreen.h"
 
+#include <iparamm2.h>
+
 #include "HostHeap.h"
 #include "NacreenClassDesc.h"
 #include "NacreenDlgProc.h"

@@ -10,3 +10,9 @@ enum EditSpinnerType {
     EDITTYPE_POS_UNIVERSE = 5,
     EDITTYPE_TIME = 6,
 };
+
+// Notification codes (the high word of WM_COMMAND's WPARAM) that a custom button sends besides
+// BN_CLICKED when it is set to report presses, releases and right clicks.
+#define BN_BUTTONDOWN 8173
+#define BN_BUTTONUP 8174
+#define BN_RIGHTCLICK 8183

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "Materials/ParamDlg.h"
-#include "strbasic.h"
 #include "interval.h"
-#include "iparamb2Typedefs.h"
+#include "iparamb2.h"
 #include "iparamm.h"
+#include "strbasic.h"
 
 class IParamBlock2;
 class IParamMap2;

@@ -1,6 +1,7 @@
 // Every SDK-derived object is allocated and freed through these operators, so that the host owns
-// one heap. The allocating forms are noexcept: a failed allocation yields null, and a
-// new-expression then skips the constructor and yields null as well.
+// one heap. As with the global operators, the plain forms throw std::bad_alloc when the heap has
+// no storage to give; only the forms that take std::nothrow yield null instead, and a
+// new-expression that uses them then skips the constructor and yields null as well.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +11,11 @@
 
 class UtilExport MaxHeapOperators {
 public:
-    static void* operator new(std::size_t size) noexcept;
+    static void* operator new(std::size_t size);
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
-    static void* operator new[](std::size_t size) noexcept;
+    static void* operator new[](std::size_t size);
     static void* operator new[](std::size_t size, const std::nothrow_t&) noexcept;
-    static void* operator new(std::size_t size, const char* filename, int line) noexcept;
+    static void* operator new(std::size_t size, const char* filename, int line);
     static void* operator new(std::size_t, void* placement) noexcept { return placement; }
 
     static void operator delete(void* ptr) noexcept;

@@ -34,7 +34,7 @@
 #define TEXOUTPUT_CLASS_ID 0x0000c40
 #define PARAMETER_BLOCK_CLASS_ID 0x000008
 #define PARAMETER_BLOCK2_CLASS_ID 0x000082
-#define RENDERER_CLASS_ID 0x000f20
+#define RENDERER_CLASS_ID 0x000f00
 
 class ParamBlockDesc2;
 class ParamMap2UserDlgProc;
@@ -59,7 +59,7 @@ public:
 
     virtual const MCHAR* InternalName() { return nullptr; }
     virtual HINSTANCE HInstance() { return nullptr; }
-    virtual void ResetClassParams(BOOL /*fileReset*/) {}
+    virtual void ResetClassParams(BOOL /*fileReset*/ = FALSE) {}
     virtual DWORD InitialRollupPageState() { return 0x7fffffff; }
 
     // Loads a string of the descriptor's module; null when the module has no such string.
@@ -69,7 +69,6 @@ public:
     virtual int NumParamBlockDescs() { return 0; }
     virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
     virtual ParamBlockDesc2* GetParamBlockDescByID(short /*id*/) { return nullptr; }
-    virtual ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* /*name*/) { return nullptr; }
     virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
     virtual void InvalidateUI(ParamBlockDesc2* /*pbd*/) {}
     virtual bool SetUserDlgProc(ParamBlockDesc2* /*pbd*/,

@@ -136,6 +136,9 @@ protected:
     virtual ~ReferenceTarget() = 0;
 
 private:
+    // Only the reference system delivers change messages to a target.
+    using ReferenceMaker::NotifyRefChanged;
+
     // One entry per referencing slot, so a maker that holds this target twice appears twice.
     std::vector<ReferenceMaker*> dependents;
 };
@@ -154,7 +157,8 @@ public:
     virtual void DeleteThis() = 0;
 };
 
-// A fresh directory for one cloning operation; the caller ends it with DeleteThis.
-CoreExport RemapDir& NewRemapDir(BOOL use_A_WORK2_flag = FALSE);
+// A fresh directory for one cloning operation (null when the heap has no storage for it); the
+// caller ends it with DeleteThis.
+CoreExport RemapDir* NewRemapDir(BOOL use_A_WORK2_flag = FALSE);
 // Clones a target and everything it references, each object once.
 CoreExport RefTargetHandle CloneRefHierarchy(RefTargetHandle rm);

@@ -3,6 +3,7 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
+#include <maxhost/Heap.h>
 #include <maxhost/ParamBlockProbe.h>
 #include <maxhost/SimpleShadeContext.h>
 
@@ -12,9 +13,9 @@ namespace nacreen_test {
 namespace {
 
 Owned<Texmap> CloneOf(Texmap* map) {
-    RemapDir& remap = NewRemapDir();
-    RefTargetHandle copy = map->Clone(remap);
-    remap.DeleteThis();
+    RemapDir* remap = NewRemapDir();
+    RefTargetHandle copy = map->Clone(*remap);
+    remap->DeleteThis();
     return Owned<Texmap>(static_cast<Texmap*>(copy));
 }
 
@@ -40,6 +41,19 @@ TEST(MapClone, CopiesParametersKeysAndNameIntoObjectsOfItsOwn) {
     ASSERT_NE(copy->GetReference(kOutputRef), nullptr);
     EXPECT_NE(copy->GetReference(kOutputRef), map->GetReference(kOutputRef));
     EXPECT_EQ(copy->GetSubTexmap(0), nullptr);
+}
+
+TEST(MapClone, YieldsNullWhenTheHostHeapHasNoStorage) {
+    Owned<Texmap> map = NewNacreen();
+    RemapDir* remap = NewRemapDir();
+    ASSERT_NE(remap, nullptr);
+    const std::int64_t liveBefore = maxhost::LiveHeapBlocks();
+    maxhost::FailNextHeapAllocations(1);
+    RefTargetHandle copy = map->Clone(*remap);
+    maxhost::ClearHeapFailures();
+    EXPECT_EQ(copy, nullptr);
+    EXPECT_EQ(maxhost::LiveHeapBlocks(), liveBefore);
+    remap->DeleteThis();
 }
 
 TEST(MapClone, StartsStaleAndShadesLikeTheOriginalOnceUpdated) {

@@ -1,6 +1,8 @@
 // The host heap: counted allocations and allocations told to fail.
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "StandinTestObjects.h"
 #include "maxhost/Heap.h"
 
@@ -16,15 +18,28 @@ TEST(HostHeap, SdkObjectsAreCountedAndFreed) {
     EXPECT_EQ(maxhost::LiveHeapBlocks(), live);
 }
 
-TEST(HostHeap, AFailedAllocationYieldsNullAndSkipsTheConstructor) {
+TEST(HostHeap, AFailedNothrowAllocationYieldsNullAndSkipsTheConstructor) {
     const int alive = Node::alive;
     maxhost::FailNextHeapAllocations(1);
-    Node* node = new Node(0);
+    Node* node = new (std::nothrow) Node(0);
     EXPECT_EQ(node, nullptr);
     EXPECT_EQ(Node::alive, alive) << "no constructor ran";
-    Node* next = new Node(0);
+    Node* next = new (std::nothrow) Node(0);
     ASSERT_NE(next, nullptr) << "only the next allocation fails";
     next->MaybeAutoDelete();
+}
+
+TEST(HostHeap, AFailedPlainAllocationThrowsAndSkipsTheConstructor) {
+    const int alive = Node::alive;
+    const std::int64_t live = maxhost::LiveHeapBlocks();
+    maxhost::FailNextHeapAllocations(1);
+    EXPECT_THROW(new Node(0), std::bad_alloc);
+    EXPECT_EQ(Node::alive, alive) << "no constructor ran";
+    EXPECT_EQ(maxhost::LiveHeapBlocks(), live);
+    maxhost::FailNextHeapAllocations(1);
+    EXPECT_THROW(MaxHeapOperators::operator new[](16), std::bad_alloc);
+    maxhost::FailNextHeapAllocations(1);
+    EXPECT_EQ(MaxHeapOperators::operator new[](16, std::nothrow), nullptr);
 }
 
 TEST(HostHeap, FailuresCanBeCancelled) {

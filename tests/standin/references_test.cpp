@@ -184,7 +184,7 @@ TEST_F(References, CloneRefGivesOneCloneOfEachTargetWithinOneOperation) {
     EXPECT_NE(copy->GetReference(0), shared);
     EXPECT_EQ(copy->GetReference(0), copy->GetReference(1)) << "shared stays shared";
 
-    RemapDir& remap = NewRemapDir();
+    RemapDir& remap = *NewRemapDir();
     RefTargetHandle first = remap.CloneRef(shared);
     EXPECT_EQ(remap.CloneRef(shared), first);
     EXPECT_EQ(remap.FindMapping(shared), first);
@@ -194,7 +194,7 @@ TEST_F(References, CloneRefGivesOneCloneOfEachTargetWithinOneOperation) {
     remap.DeleteThis();
     EXPECT_EQ(patched, first) << "patched to the clone when the operation ends";
 
-    RemapDir& another = NewRemapDir();
+    RemapDir& another = *NewRemapDir();
     RefTargetHandle second = another.CloneRef(shared);
     EXPECT_NE(second, first) << "a new operation clones again";
     another.DeleteThis();

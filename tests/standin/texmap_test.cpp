@@ -40,6 +40,16 @@ TEST(TexmapDefaults, SubTexmapNames) {
     map->DeleteMe();
 }
 
+TEST(TexmapDefaults, UpdateWithoutAnIntervalReachesTheMapsOwnUpdate) {
+    TestMap* map = new TestMap();
+    map->pblock->SetValue(kAmount, 0, 0.25f);
+    MtlBase* base = map;
+    base->Update(0);
+    EXPECT_EQ(map->amount, 0.25f);
+    EXPECT_TRUE(map->ivalid.InInterval(0));
+    map->DeleteMe();
+}
+
 TEST(TexmapDefaults, RequirementsGatherTheSubMaps) {
     class NeedsUV : public ConstMap {
     public:

@@ -1,5 +1,5 @@
 // Test hooks on the host heap that MaxHeapOperators allocates from: counts, and a switch that
-// makes the next allocations fail so that null-on-failure paths can be exercised.
+// makes the next allocations fail so that the failure paths can be exercised.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +11,14 @@ namespace maxhost {
 struct HeapCounts {
     std::uint64_t allocations = 0; // successful allocations
     std::uint64_t frees = 0;       // non-null frees
-    std::uint64_t failures = 0;    // allocations that yielded null
+    std::uint64_t failures = 0;    // allocations that failed
 };
 
 MAXHOST_API HeapCounts GetHeapCounts();
 // Objects allocated and not yet freed.
 MAXHOST_API std::int64_t LiveHeapBlocks();
-// The next `count` allocations (from any thread) yield null.
+// The next `count` allocations (from any thread) fail: the nothrow forms of MaxHeapOperators'
+// operator new yield null, the plain forms throw std::bad_alloc.
 MAXHOST_API void FailNextHeapAllocations(int count = 1);
 // Cancels allocations still set to fail.
 MAXHOST_API void ClearHeapFailures();

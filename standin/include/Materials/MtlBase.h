@@ -63,6 +63,8 @@ public:
                                        BitArray& /*bumpreq*/) {}
 
     virtual void Update(TimeValue t, Interval& valid) = 0;
+    // For callers with no interval of their own to narrow.
+    void Update(TimeValue t, Interval&& valid = FOREVER) { Update(t, valid); }
     virtual void Reset() = 0;
     virtual Interval Validity(TimeValue t) = 0;
     virtual ParamDlg* CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) = 0;

@@ -41,7 +41,7 @@ public:
 
     ShadeContext() = default;
 
-    virtual void ResetOutput(int n = -1) { out.Reset(n); }
+    void ResetOutput(int n = -1) { out.Reset(n); }
     virtual Class_ID ClassID() { return Class_ID(0, 0); }
     virtual BOOL InMtlEditor() = 0;
     virtual int Antialias() { return FALSE; }

@@ -1,11 +1,12 @@
 // ShadeOutput: what one shading sample produces.
 #pragma once
 
+#include "../baseinterface.h"
 #include "../geom/color.h"
 
 #include <windows.h>
 
-class ShadeOutput : public MaxHeapOperators {
+class ShadeOutput : public BaseInterfaceServer {
 public:
     ULONG flags = 0;
     Color c;

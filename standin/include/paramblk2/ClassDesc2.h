@@ -16,7 +16,7 @@ public:
     ClassDesc2();
     ~ClassDesc2() override;
 
-    void ResetClassParams(BOOL fileReset) override;
+    void ResetClassParams(BOOL fileReset = FALSE) override;
 
     // Creates each P_AUTO_CONSTRUCT block and installs it as the owner's reference ref_no.
     void MakeAutoParamBlocks(ReferenceMaker* owner) override;
@@ -26,7 +26,7 @@ public:
     int NumParamBlockDescs() override;
     ParamBlockDesc2* GetParamBlockDesc(int i) override;
     ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
-    ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* name) override;
+    ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* name);
     void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
     void ClearParamBlockDescs();
 

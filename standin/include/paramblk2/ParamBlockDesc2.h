@@ -4,6 +4,9 @@
 // the same leading parameters. Overload resolution prefers it, and it sees the exact number and
 // C++ types of the arguments: an unknown tag, a missing p_end or a value of a type the SDK would
 // not read there (an int where a float is read as a double) is reported when the library loads.
+//
+// With MAX_STANDIN_SDK_VARARGS_ONLY defined, only the C-variadic constructor is declared, so a tag
+// list is read exactly as the real SDK reads it: through va_arg, floats promoted to double.
 #pragma once
 
 #include <cstdarg>
@@ -33,6 +36,7 @@ public:
 
     ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
                     USHORT flags, ...);
+#ifndef MAX_STANDIN_SDK_VARARGS_ONLY
     template <typename... Args>
     ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
                     USHORT flags, Args... args)
@@ -41,10 +45,15 @@ public:
                                               MaxStandin::DescArg()};
         BuildFromArgs(packed, sizeof...(Args));
     }
+#endif
     ~ParamBlockDesc2() override;
 
-    USHORT Count() { return count; }
-    DWORD Version() { return version; }
+    USHORT Count() {
+        return count;
+    }
+    DWORD Version() {
+        return version;
+    }
     ParamDef& GetParamDef(ParamID id);
     int IDtoIndex(ParamID id);
     ParamID IndextoID(int i);
@@ -54,12 +63,16 @@ public:
     void InvalidateUI();
     void InvalidateUI(ParamID id, int tabIndex = -1);
     void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) { SetUserDlgProc(0, proc); }
+    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) {
+        SetUserDlgProc(0, proc);
+    }
     ParamMap2UserDlgProc* GetUserDlgProc(MapID id = 0);
 
     // The rollout described for map_id, or null when the block has none.
     MapSpec* GetMapSpec(MapID map_id);
-    int NumMapSpecs() { return static_cast<int>(maps.size()); }
+    int NumMapSpecs() {
+        return static_cast<int>(maps.size());
+    }
     MapSpec* GetMapSpecByIndex(int i);
 
     ParamDef* paramdefs = nullptr;

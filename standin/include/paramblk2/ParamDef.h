@@ -24,7 +24,7 @@ public:
     ParamID ID = -1;
     MSTR int_name;
     MSTR nonLocalizedName;
-    ParamType2 type = TYPE_FLOAT;
+    ParamType2 type = static_cast<ParamType2>(TYPE_FLOAT);
     int table_size = 0;
     int flags = 0;
     StringResID local_name = 0;
@@ -37,7 +37,7 @@ public:
     // Rollout binding: the control kind and the dialog control ids it drives.
     bool has_ui = false;
     MapID map_id = 0;
-    ControlType2 ctrl_type = TYPE_SPINNER;
+    ControlType2 ctrl_type = static_cast<ControlType2>(TYPE_SPINNER);
     EditSpinnerType spin_type = EDITTYPE_FLOAT;
     float spin_scale = 0.0f;
     std::vector<int> ctrl_IDs;
@@ -59,5 +59,5 @@ public:
     bool IsFloatType() const;
     bool IsIntType() const;
     bool IsRefType() const;
-    bool IsOwnersRef() const { return (flags & P_OWNERS_REF) != 0; }
+    bool IsOwnersRef() const;
 };

@@ -1,8 +1,10 @@
 // The host heap behind MaxHeapOperators, with the counters and failure switch of maxhost/Heap.h.
+// A failure, injected or real, throws from the plain forms and yields null from the others.
 #include "maxheap.h"
 
 #include <atomic>
 #include <cstdlib>
+#include <new>
 
 #include "maxhost/Heap.h"
 
@@ -37,6 +39,13 @@ void* Allocate(std::size_t size) noexcept {
     return p;
 }
 
+void* AllocateOrThrow(std::size_t size) {
+    void* p = Allocate(size);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
 void Free(void* p) noexcept {
     if (!p)
         return;
@@ -46,20 +55,20 @@ void Free(void* p) noexcept {
 
 } // namespace
 
-void* MaxHeapOperators::operator new(std::size_t size) noexcept {
-    return Allocate(size);
+void* MaxHeapOperators::operator new(std::size_t size) {
+    return AllocateOrThrow(size);
 }
 void* MaxHeapOperators::operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return Allocate(size);
 }
-void* MaxHeapOperators::operator new[](std::size_t size) noexcept {
-    return Allocate(size);
+void* MaxHeapOperators::operator new[](std::size_t size) {
+    return AllocateOrThrow(size);
 }
 void* MaxHeapOperators::operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return Allocate(size);
 }
-void* MaxHeapOperators::operator new(std::size_t size, const char*, int) noexcept {
-    return Allocate(size);
+void* MaxHeapOperators::operator new(std::size_t size, const char*, int) {
+    return AllocateOrThrow(size);
 }
 void MaxHeapOperators::operator delete(void* ptr) noexcept {
     Free(ptr);

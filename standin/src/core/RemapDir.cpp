@@ -118,16 +118,15 @@ void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to)
 
 } // namespace
 
-RemapDir& NewRemapDir(BOOL) {
-    HostRemapDir* remap = new HostRemapDir;
-    if (!remap)
-        throw std::bad_alloc();
-    return *remap;
+RemapDir* NewRemapDir(BOOL) {
+    return new (std::nothrow) HostRemapDir;
 }
 
 RefTargetHandle CloneRefHierarchy(RefTargetHandle rm) {
-    RemapDir& remap = NewRemapDir();
-    RefTargetHandle clone = remap.CloneRef(rm);
-    remap.DeleteThis();
+    RemapDir* remap = NewRemapDir();
+    if (!remap)
+        return nullptr;
+    RefTargetHandle clone = remap->CloneRef(rm);
+    remap->DeleteThis();
     return clone;
 }

@@ -13,8 +13,8 @@ MaxStandin::ParamMap2* HostMap(IParamMap2* map) {
 }
 
 bool IsToggle(const ParamDef& def) {
-    return def.IsIntType() &&
-           (def.ctrl_type == TYPE_SINGLECHECKBOX || def.ctrl_type == TYPE_CHECKBUTTON);
+    return def.IsIntType() && (static_cast<int>(def.ctrl_type) == TYPE_SINGLECHECKBOX ||
+                               def.ctrl_type == TYPE_CHECKBUTTON);
 }
 
 } // namespace

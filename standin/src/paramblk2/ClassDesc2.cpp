@@ -6,7 +6,7 @@
 #include "AutoMParamDlg.h"
 #include "OpenMaps.h"
 #include "ParamBlock2.h"
-#include "iparamb2.h"
+#include "iparamm2.h"
 
 ClassDesc2::ClassDesc2() = default;
 
@@ -25,7 +25,7 @@ void ClassDesc2::MakeAutoParamBlocks(ReferenceMaker* owner) {
     for (ParamBlockDesc2* pbd : pbDescs) {
         if (!(pbd->flags & P_AUTO_CONSTRUCT))
             continue;
-        MaxStandin::ParamBlock2* pb = new MaxStandin::ParamBlock2(pbd, owner);
+        MaxStandin::ParamBlock2* pb = new (std::nothrow) MaxStandin::ParamBlock2(pbd, owner);
         if (!pb)
             continue;
         if (owner->ReplaceReference(pbd->ref_no, pb) != REF_SUCCEED)
@@ -89,7 +89,8 @@ namespace {
 MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapSpec& mapDef,
                                ReferenceTarget* obj, IMtlParams* imp) {
     const TimeValue time = imp ? imp->GetTime() : 0;
-    auto* map = new MaxStandin::ParamMap2(pbd, mapDef.map_id, BlockOf(obj, pbd), time);
+    auto* map =
+        new (std::nothrow) MaxStandin::ParamMap2(pbd, mapDef.map_id, BlockOf(obj, pbd), time);
     if (!map)
         return nullptr;
     // A procedure still serving another open rollout cannot be shared.
@@ -102,7 +103,7 @@ MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapS
 } // namespace
 
 IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarget* obj) {
-    auto* master = new MaxStandinAutoMParamDlg(this, obj, imp);
+    auto* master = new (std::nothrow) MaxStandinAutoMParamDlg(this, obj, imp);
     if (!master)
         return nullptr;
     for (ParamBlockDesc2* pbd : pbDescs) {
@@ -123,7 +124,7 @@ IAutoMParamDlg* ClassDesc2::CreateParamDlg(BlockID id, HWND, IMtlParams* imp, Re
     ParamBlockDesc2::MapSpec* mapDef = pbd ? pbd->GetMapSpec(mapID) : nullptr;
     if (!mapDef)
         return nullptr;
-    auto* master = new MaxStandinAutoMParamDlg(this, obj, imp);
+    auto* master = new (std::nothrow) MaxStandinAutoMParamDlg(this, obj, imp);
     if (!master)
         return nullptr;
     if (MaxStandin::ParamMap2* map = OpenMap(pbd, *mapDef, obj, imp))

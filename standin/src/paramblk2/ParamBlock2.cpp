@@ -124,7 +124,7 @@ MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
 ParamType2 ParamBlock2::GetParameterType(ParamID id) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    return def ? def->type : TYPE_FLOAT;
+    return def ? def->type : static_cast<ParamType2>(TYPE_FLOAT);
 }
 
 const ParamDef* ParamBlock2::Def(ParamID id, int& index) {
@@ -503,7 +503,7 @@ bool ParamBlock2::ClearKeys(ParamID id) {
 // ---- cloning and persistence ---------------------------------------------------------------
 
 RefTargetHandle ParamBlock2::Clone(RemapDir& remap) {
-    auto* clone = new ParamBlock2(desc, nullptr);
+    auto* clone = new (std::nothrow) ParamBlock2(desc, nullptr);
     if (!clone)
         return nullptr;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -614,7 +614,7 @@ class ParamBlock2Desc : public ClassDesc {
 public:
     int IsPublic() override { return FALSE; }
     void* Create(BOOL) override {
-        return static_cast<ReferenceTarget*>(new ParamBlock2(nullptr, nullptr));
+        return static_cast<ReferenceTarget*>(new (std::nothrow) ParamBlock2(nullptr, nullptr));
     }
     const MCHAR* ClassName() override { return _M("ParamBlock2"); }
     const MCHAR* NonLocalizedClassName() override { return _M("ParamBlock2"); }
@@ -678,7 +678,7 @@ bool AnimateMode() {
 }
 
 IParamBlock2* CreateParamBlock(ParamBlockDesc2* pbd, ReferenceMaker* owner) {
-    return new MaxStandin::ParamBlock2(pbd, owner);
+    return new (std::nothrow) MaxStandin::ParamBlock2(pbd, owner);
 }
 
 } // namespace maxhost

@@ -7,7 +7,7 @@
 #include "DescriptorErrors.h"
 #include "OpenMaps.h"
 #include "ParamBlockDescParser.h"
-#include "iparamb2.h"
+#include "iparamm2.h"
 
 ParamBlockDesc2::ParamBlockDesc2(const Head& head)
     : cd(head.cd), int_name(head.int_name), local_name(head.local_name), ID(head.id),

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "iparamb2.h"
+
 namespace {
 
 // Bounds that no sane descriptor reaches; an unchecked list that runs past them is garbage.
@@ -358,7 +360,7 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
 }
 
 bool ParamBlockDescParser::ReadRadioValues(ParamDef& def) {
-    if (!def.has_ui || def.ctrl_type != TYPE_RADIO)
+    if (!def.has_ui || static_cast<int>(def.ctrl_type) != TYPE_RADIO)
         return Fail("p_vals must follow a p_ui with radio buttons");
     for (std::size_t i = 0; i < def.ctrl_IDs.size(); ++i) {
         int value = 0;

@@ -1,8 +1,11 @@
 // Which value kind a parameter type stores.
 #include "paramblk2/ParamDef.h"
 
+#include "iparamb2.h"
+
 bool ParamDef::IsFloatType() const {
-    switch (type) {
+    // The first five types are ParamType values, so the switch is over the plain number.
+    switch (static_cast<int>(type)) {
     case TYPE_FLOAT:
     case TYPE_ANGLE:
     case TYPE_PCNT_FRAC:
@@ -15,7 +18,7 @@ bool ParamDef::IsFloatType() const {
 }
 
 bool ParamDef::IsIntType() const {
-    switch (type) {
+    switch (static_cast<int>(type)) {
     case TYPE_INT:
     case TYPE_BOOL:
     case TYPE_TIMEVALUE:
@@ -29,4 +32,8 @@ bool ParamDef::IsIntType() const {
 
 bool ParamDef::IsRefType() const {
     return type == TYPE_TEXMAP || type == TYPE_REFTARG;
+}
+
+bool ParamDef::IsOwnersRef() const {
+    return (flags & P_OWNERS_REF) != 0;
 }

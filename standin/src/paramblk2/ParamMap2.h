@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "iparamb2.h"
+#include "iparamm2.h"
 
 namespace MaxStandin {
 

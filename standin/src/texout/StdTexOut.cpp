@@ -11,7 +11,9 @@ constexpr USHORT kRollupChunk = 0x4010;
 class StdTexOutDesc : public ClassDesc2 {
 public:
     int IsPublic() override { return FALSE; }
-    void* Create(BOOL) override { return static_cast<ReferenceTarget*>(new StdTexOut()); }
+    void* Create(BOOL) override {
+        return static_cast<ReferenceTarget*>(new (std::nothrow) StdTexOut());
+    }
     const MCHAR* ClassName() override { return _M("Output"); }
     const MCHAR* NonLocalizedClassName() override { return _M("Output"); }
     const MCHAR* InternalName() override { return _M("TexOutputClass"); }
@@ -95,7 +97,7 @@ RefResult StdTexOut::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&,
 }
 
 RefTargetHandle StdTexOut::Clone(RemapDir& remap) {
-    StdTexOut* clone = new StdTexOut();
+    StdTexOut* clone = new (std::nothrow) StdTexOut();
     if (!clone)
         return nullptr;
     *static_cast<MtlBase*>(clone) = *static_cast<MtlBase*>(this);
@@ -324,5 +326,5 @@ void StdTexOut::SetFlag(ULONG f, ULONG val) {
 } // namespace MaxStandin
 
 TextureOutput* GetNewDefaultTextureOutput() {
-    return new MaxStandin::StdTexOut();
+    return new (std::nothrow) MaxStandin::StdTexOut();
 }

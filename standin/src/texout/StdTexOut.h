@@ -2,7 +2,7 @@
 // invert, clamp and alpha from RGB, as animatable parameters of its own block.
 #pragma once
 
-#include "iparamb2.h"
+#include "iparamm2.h"
 #include "stdmat.h"
 
 namespace MaxStandin {

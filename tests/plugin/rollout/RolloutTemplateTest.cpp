@@ -171,7 +171,7 @@ TEST(RolloutTemplate, HasAControlOfTheRightClassForEveryBinding) {
             continue;
         }
         std::vector<std::u16string> classes;
-        switch (def.ctrl_type) {
+        switch (static_cast<int>(def.ctrl_type)) {
         case TYPE_SPINNER:
             classes = {u"CustEdit", u"SpinnerControl"};
             break;

@@ -10,6 +10,7 @@
 #include <maxhost/ShellExecuteLog.h>
 
 #include <gtest/gtest.h>
+#include <iparamm2.h>
 
 #include <algorithm>
 #include <string>
@@ -185,7 +186,7 @@ TEST_F(Rollout, SetDlgThingRoutesOnlyTheLatestOutputDialog) {
     EXPECT_EQ(secondOutput->GetThing(), other->GetReference(kOutputRef));
 }
 
-TEST_F(Rollout, EachLinkButtonOpensItsPageOncePerCommand) {
+TEST_F(Rollout, EachLinkButtonOpensItsPageOncePerClick) {
     EditorDialog dialog(map.get(), &editor);
     IParamMap2* rollout = dialog.Rollout();
     EXPECT_EQ(maxhost::SendCommand(rollout, IDC_HOMEPAGE), 0);
@@ -218,14 +219,38 @@ TEST_F(Rollout, TheProcedureAnswersZeroAndIgnoresOtherMessages) {
     ASSERT_NE(proc, nullptr);
     EXPECT_EQ(proc->DlgProc(0, rollout, rollout->GetHWnd(), WM_INITDIALOG, 0, 0), 0);
     EXPECT_EQ(proc->DlgProc(0, rollout, rollout->GetHWnd(), WM_DESTROY, 0, 0), 0);
-    // The notification code in the high word is not looked at.
-    EXPECT_EQ(proc->DlgProc(0, rollout, rollout->GetHWnd(), WM_COMMAND,
-                            MAKEWPARAM(IDC_HOMEPAGE, 0x0300), 0),
-              0);
     EXPECT_EQ(maxhost::SendCommand(rollout, IDC_THICKNESS_MIN_EDIT), 0);
     EXPECT_EQ(maxhost::SendCommand(rollout, IDC_GAMMA_SPIN), 0);
-    EXPECT_EQ(maxhost::ShellExecuteLog().size(), 1u);
+    EXPECT_TRUE(maxhost::ShellExecuteLog().empty());
     EXPECT_TRUE(MapControlsEnabled(rollout, false));
+}
+
+TEST_F(Rollout, LinkButtonsOpenTheirPageOnlyWhenClicked) {
+    EditorDialog dialog(map.get(), &editor);
+    IParamMap2* rollout = dialog.Rollout();
+    for (int button : {IDC_HOMEPAGE, IDC_ARTICLE}) {
+        for (WORD code : {BN_BUTTONDOWN, BN_BUTTONUP, BN_RIGHTCLICK}) {
+            EXPECT_EQ(maxhost::SendCommand(rollout, button, code), 0) << button << " " << code;
+        }
+    }
+    EXPECT_TRUE(maxhost::ShellExecuteLog().empty());
+    maxhost::SendCommand(rollout, IDC_ARTICLE, BN_CLICKED);
+    EXPECT_EQ(maxhost::ShellExecuteLog().size(), 1u);
+}
+
+TEST_F(Rollout, TheCheckBoxRefreshesOnEveryCommandItSends) {
+    EditorDialog dialog(map.get(), &editor);
+    IParamMap2* rollout = dialog.Rollout();
+    ParamMap2UserDlgProc* proc = rollout->GetUserDlgProc();
+    ASSERT_NE(proc, nullptr);
+    // A scripted change, then a focus notification from the check box (not a click).
+    pb->SetValue(kThicknessMapEnabled, 0, TRUE);
+    ASSERT_TRUE(MapControlsEnabled(rollout, false));
+    const WORD killFocus = 7;
+    EXPECT_EQ(proc->DlgProc(0, rollout, rollout->GetHWnd(), WM_COMMAND,
+                            MAKEWPARAM(IDC_THICKNESS_MAP_ENABLED, killFocus), 0),
+              0);
+    EXPECT_TRUE(MapControlsEnabled(rollout, true));
 }
 
 TEST_F(Rollout, TheParameterBlockRefreshesTheChangedControlOnly) {

@@ -9,7 +9,8 @@ namespace preview {
 namespace {
 
 ParameterInfo::Kind KindOf(ParamType2 type) {
-    switch (type) {
+    // The first five types are ParamType values, so the switch is over the plain number.
+    switch (static_cast<int>(type)) {
     case TYPE_FLOAT:
     case TYPE_ANGLE:
     case TYPE_PCNT_FRAC:
