@@ -27,7 +27,8 @@ struct ControlKind {
 
 ControlKind KindFor(ControlType2 control, std::size_t position) {
     const bool first = position % 2 == 0;
-    switch (control) {
+    // The first control types belong to ControlType, the later ones to ControlType2.
+    switch (static_cast<int>(control)) {
     case TYPE_SPINNER:
         return {first ? u"CustEdit" : u"SpinnerControl", {}};
     case TYPE_SLIDER:

@@ -45,7 +45,8 @@ ParameterInfo Describe(const ParamDef& def) {
     info.minimum = isFloat ? def.range_low.f : static_cast<float>(def.range_low.i);
     info.maximum = isFloat ? def.range_high.f : static_cast<float>(def.range_high.i);
     info.defaultValue = isFloat ? def.def.f : static_cast<float>(def.def.i);
-    info.step = def.has_ui && def.ctrl_type == TYPE_SPINNER ? def.spin_scale : 0.0f;
+    info.step =
+        def.has_ui && static_cast<int>(def.ctrl_type) == TYPE_SPINNER ? def.spin_scale : 0.0f;
     return info;
 }
 
