@@ -10,7 +10,12 @@ enum class PixelEncoding {
     Linear, // values stored as they are, for compositing
 };
 
-// Out-of-range and NaN inputs are limited to [0, 1] first (NaN counts as 0).
+// Out-of-range and NaN inputs are limited to [0, 1] first (NaN counts as 0). Exactly the value
+// of DefiningPixelValue, from a table: no power function per call.
 std::uint8_t EncodePixelValue(float linear, PixelEncoding encoding);
+
+// The definition the table reproduces: the limited value through the curve in double precision
+// (the sRGB curve with its pow), times 255, rounded half away from zero.
+std::uint8_t DefiningPixelValue(float linear, PixelEncoding encoding);
 
 } // namespace preview

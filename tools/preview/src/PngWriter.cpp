@@ -25,18 +25,17 @@ EncodedImage Encode(const LinearImage& image, PixelEncoding encoding) {
     EncodedImage encoded;
     encoded.width = image.Width();
     encoded.height = image.Height();
-    encoded.bytes.reserve(static_cast<std::size_t>(image.Width()) * image.Height() * 3);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.Width()) * 3;
+    encoded.bytes.resize(rowBytes * static_cast<std::size_t>(image.Height()));
+    std::uint8_t* out = encoded.bytes.data();
     for (int y = 0; y < image.Height(); ++y) {
+        encoded.rows.push_back(out);
         for (int x = 0; x < image.Width(); ++x) {
             const RgbPixel& pixel = image.At(x, y);
-            encoded.bytes.push_back(EncodePixelValue(pixel.r, encoding));
-            encoded.bytes.push_back(EncodePixelValue(pixel.g, encoding));
-            encoded.bytes.push_back(EncodePixelValue(pixel.b, encoding));
+            *out++ = EncodePixelValue(pixel.r, encoding);
+            *out++ = EncodePixelValue(pixel.g, encoding);
+            *out++ = EncodePixelValue(pixel.b, encoding);
         }
-    }
-    for (int y = 0; y < image.Height(); ++y) {
-        encoded.rows.push_back(encoded.bytes.data() +
-                               static_cast<std::size_t>(y) * 3 * image.Width());
     }
     return encoded;
 }
