@@ -110,4 +110,13 @@ std::uint8_t EncodePixelValue(float linear, PixelEncoding encoding) {
     return CurveFor(encoding).Encode(LimitToUnit(linear));
 }
 
+void EncodePixelRow(const RgbPixel* pixels, int count, PixelEncoding encoding, std::uint8_t* out) {
+    const ByteCurve& curve = CurveFor(encoding);
+    for (int i = 0; i < count; ++i) {
+        *out++ = curve.Encode(LimitToUnit(pixels[i].r));
+        *out++ = curve.Encode(LimitToUnit(pixels[i].g));
+        *out++ = curve.Encode(LimitToUnit(pixels[i].b));
+    }
+}
+
 } // namespace preview
