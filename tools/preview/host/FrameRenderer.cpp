@@ -73,6 +73,11 @@ public:
           hits_(offsets_.size() * offsets_.size()) {
         context_.time = t;
         context_.inMtlEditor = TRUE;
+        SampleMean mean;
+        for (std::size_t sample = 0; sample < hits_.size(); ++sample) {
+            mean.Add(kBackground);
+        }
+        backgroundPixel_ = mean.Of(static_cast<int>(hits_.size()));
     }
 
     void BeginRow(int /*y*/) {}
@@ -81,6 +86,9 @@ public:
     // The pixel's rays are all traced before any is shaded: their square roots and divisions
     // then overlap instead of each waiting for the last.
     RgbPixel Pixel(int x, int y) {
+        if (camera_.MissesPixel(x, y)) {
+            return backgroundPixel_; // what its samples would average to
+        }
         std::size_t sample = 0;
         for (const double dy : offsets_) {
             for (const double dx : offsets_) {
@@ -107,6 +115,7 @@ private:
     const SwatchCamera& camera_;
     const std::vector<double> offsets_;
     std::vector<std::optional<SwatchHit>> hits_; // this pixel's, reused
+    RgbPixel backgroundPixel_;
     SwatchShadeContext context_;
 };
 

@@ -56,6 +56,11 @@ public:
         return SwatchHit{rayX, rayY, rayZ, px, py, pz, std::sqrt(px * px + py * py + pz * pz)};
     }
 
+    // True when every ray through the pixel whose top-left corner is (x, y) misses the sphere:
+    // the point of the pixel nearest the sphere's centre lies outside the silhouette by more
+    // than rounding could ever move Hit's own test.
+    bool MissesPixel(int x, int y) const;
+
     // The same, with everything the shading context may ask for.
     std::optional<SurfaceSample> Trace(double x, double y) const;
 
