@@ -72,3 +72,29 @@ TEST(SwatchCamera, RimIsGrazingButStillFinite) {
     EXPECT_LT(std::abs(Dot(rim->view, rim->normal)), 0.05f);
     EXPECT_TRUE(std::isfinite(rim->normal.x));
 }
+
+TEST(SwatchCamera, APixelCalledMissedHasNoSampleOnTheSphere) {
+    for (const auto& [width, height] :
+         {std::pair{64, 48}, std::pair{33, 57}, std::pair{512, 512}}) {
+        const SwatchCamera camera(width, height);
+        int missed = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (!camera.MissesPixel(x, y)) {
+                    continue;
+                }
+                ++missed;
+                for (const double d : {1e-9, 0.25, 0.5, 0.75, 1.0 - 1e-9}) {
+                    for (const double e : {1e-9, 0.5, 1.0 - 1e-9}) {
+                        ASSERT_FALSE(camera.Hit(x + d, y + e)) << x << ", " << y;
+                        ASSERT_FALSE(camera.Hit(x + e, y + d)) << x << ", " << y;
+                    }
+                }
+            }
+        }
+        // The corners are background; the centre and most of the sphere are not skipped.
+        EXPECT_TRUE(camera.MissesPixel(0, 0));
+        EXPECT_FALSE(camera.MissesPixel(width / 2, height / 2));
+        EXPECT_GT(missed, width * height / 5);
+    }
+}

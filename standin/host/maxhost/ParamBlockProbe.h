@@ -9,8 +9,9 @@
 
 namespace maxhost {
 
-// Number of value reads (GetValue and the Get* shortcuts) the block has served; the counter is
-// atomic and safe to read while render threads evaluate.
+// Number of value reads (GetValue and the Get* shortcuts) the block has served since the last
+// reset; the counter is atomic and safe to read while render threads evaluate. A block counts
+// from its first reset on, so that blocks nobody probes keep render threads off a shared counter.
 MAXHOST_API std::uint64_t ParamBlockReads(IParamBlock2* pb);
 MAXHOST_API void ResetParamBlockReads(IParamBlock2* pb);
 

@@ -127,7 +127,7 @@ ParamType2 ParamBlock2::GetParameterType(ParamID id) {
     return def ? def->type : static_cast<ParamType2>(TYPE_FLOAT);
 }
 
-const ParamDef* ParamBlock2::Def(ParamID id, int& index) {
+const ParamDef* ParamBlock2::SearchDef(ParamID id, int& index) {
     index = desc ? desc->IDtoIndex(id) : -1;
     return index >= 0 ? &desc->paramdefs[index] : nullptr;
 }
@@ -231,7 +231,8 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue, int& v, Interval&, int tabInde
 
 float ParamBlock2::GetFloat(ParamID id, TimeValue t, int tabIndex) {
     float v = 0.0f;
-    Interval ivalid = FOREVER;
+    Interval ivalid; // FOREVER, set in place: a render thread's read makes no further call
+    ivalid.SetInfinite();
     GetValue(id, t, v, ivalid, tabIndex);
     return v;
 }

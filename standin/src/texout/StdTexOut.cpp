@@ -169,6 +169,9 @@ void StdTexOut::Update(TimeValue t, Interval& valid) {
         settings.invert = ReadBool(kInvert);
         settings.clamp = ReadBool(kClamp);
         settings.alphaFromRGB = ReadBool(kAlphaFromRGB);
+        settings.neutral = settings.outAmount == 1.0f && settings.rgbLevel == 1.0f &&
+                           settings.rgbOffset == 0.0f && !settings.invert && !settings.clamp &&
+                           !settings.alphaFromRGB;
     }
     valid &= ivalid;
 }
@@ -191,9 +194,11 @@ ParamDlg* StdTexOut::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
 }
 
 // Each step is skipped at its neutral setting, so the defaults leave a colour bit for bit as
-// it was.
+// it was; with all of them neutral, as for most maps, a sample pays one test.
 AColor StdTexOut::Filter(AColor c) {
     const Settings& s = settings;
+    if (s.neutral)
+        return c;
     if (s.alphaFromRGB)
         c.a = Intens(c);
     if (s.rgbLevel != 1.0f) {
@@ -220,6 +225,8 @@ AColor StdTexOut::Filter(AColor c) {
 
 float StdTexOut::Filter(float f) {
     const Settings& s = settings;
+    if (s.neutral)
+        return f;
     if (s.rgbLevel != 1.0f)
         f *= s.rgbLevel;
     if (s.rgbOffset != 0.0f)

@@ -85,6 +85,7 @@ private:
         BOOL invert = FALSE;
         BOOL clamp = FALSE;
         BOOL alphaFromRGB = FALSE;
+        bool neutral = true; // every step at its neutral setting: Filter leaves values alone
     };
 
     float ReadFloat(ParamID id, TimeValue t);

@@ -4,102 +4,179 @@
 #include "ChartLayout.h"
 #include "RowScheduler.h"
 #include "SwatchCamera.h"
+#include "SwatchShadeContext.h"
 
 #include <imtl.h>
 #include <maxhost/SimpleShadeContext.h>
 
 #include <cmath>
-#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace preview {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-Point3 ToPoint3(const Vector3& v) {
-    return Point3(v.x, v.y, v.z);
-}
-
-// The colour at one image position, shaded on the calling render thread.
-using SampleShader = std::function<AColor(double x, double y)>;
-
-double SampleOffset(int index, int samplesPerSide) {
-    return (index + 0.5) / samplesPerSide;
-}
-
-// The mean of n x n samples spread evenly over the pixel.
-RgbPixel ShadePixel(const SampleShader& shade, int x, int y, int n) {
-    double r = 0.0, g = 0.0, b = 0.0;
-    for (int sy = 0; sy < n; ++sy) {
-        for (int sx = 0; sx < n; ++sx) {
-            const AColor c = shade(x + SampleOffset(sx, n), y + SampleOffset(sy, n));
-            r += c.r;
-            g += c.g;
-            b += c.b;
-        }
+// Where the n x n samples of a pixel lie, from its top-left corner: n evenly spread offsets.
+std::vector<double> SampleOffsets(int n) {
+    std::vector<double> offsets;
+    for (int index = 0; index < n; ++index) {
+        offsets.push_back((index + 0.5) / n);
     }
-    const double count = n * n;
-    return {static_cast<float>(r / count), static_cast<float>(g / count),
-            static_cast<float>(b / count)};
+    return offsets;
 }
 
-// Fills the pixels of a row that `covers` accepts; the others stay as they are.
-RowRenderer SupersampledRow(LinearImage& image, int n, std::function<bool(int, int)> covers,
-                            SampleShader shade) {
-    return [&image, n, covers, shade](int y) {
+// The mean of a pixel's samples, summed in double in the order they are shaded: row by row of
+// samples, left to right.
+class SampleMean {
+public:
+    void Add(const AColor& c) {
+        r_ += c.r;
+        g_ += c.g;
+        b_ += c.b;
+    }
+    RgbPixel Of(int count) const {
+        const double n = count;
+        return {static_cast<float>(r_ / n), static_cast<float>(g_ / n), static_cast<float>(b_ / n)};
+    }
+
+private:
+    double r_ = 0.0, g_ = 0.0, b_ = 0.0;
+};
+
+// One render thread's renderer: fills the pixels of a row that its shader covers; the others
+// stay as they are. The shader is a concrete class, so a sample costs direct calls and the
+// map's own virtual EvalColor.
+template <typename Shader>
+RowRenderer SupersampledRow(LinearImage& image, std::shared_ptr<Shader> shader) {
+    return [&image, shader](int y) {
+        shader->BeginRow(y);
         for (int x = 0; x < image.Width(); ++x) {
-            if (covers(x, y)) {
-                image.At(x, y) = ShadePixel(shade, x, y, n);
+            if (shader->Covers(x, y)) {
+                image.At(x, y) = shader->Pixel(x, y);
             }
         }
     };
 }
 
-std::shared_ptr<maxhost::SimpleShadeContext> NewShadeContext(TimeValue t, bool inMaterialEditor) {
-    auto context = std::make_shared<maxhost::SimpleShadeContext>();
-    context->time = t;
-    context->inMtlEditor = inMaterialEditor ? TRUE : FALSE;
-    return context;
-}
+// Each render thread owns one shader and writes its shading context for every sample, so a
+// shader fills whole cache lines of its own: threads never write to a line another one holds.
+constexpr std::size_t kCacheLine = 64;
 
 // The sphere where the camera's ray meets it, the neutral background elsewhere.
-SampleShader SwatchShader(Texmap& map, TimeValue t, const SwatchCamera& camera) {
-    auto context = NewShadeContext(t, true);
-    return [&map, &camera, context](double x, double y) {
-        const auto hit = camera.Trace(x, y);
-        if (!hit) {
-            return AColor(kSwatchBackground.r, kSwatchBackground.g, kSwatchBackground.b, 1.0f);
+class alignas(kCacheLine) SwatchShader {
+public:
+    SwatchShader(Texmap& map, TimeValue t, const SwatchCamera& camera, int samplesPerSide)
+        : map_(map), camera_(camera), offsets_(SampleOffsets(samplesPerSide)),
+          hits_(offsets_.size() * offsets_.size()) {
+        context_.time = t;
+        context_.inMtlEditor = TRUE;
+        SampleMean mean;
+        for (std::size_t sample = 0; sample < hits_.size(); ++sample) {
+            mean.Add(kBackground);
         }
-        context->view = ToPoint3(hit->view);
-        context->normal = ToPoint3(hit->normal);
-        context->geomNormal = context->normal;
-        context->point = ToPoint3(hit->point);
-        context->uvw = ToPoint3(hit->uvw);
-        return map.EvalColor(*context);
-    };
-}
+        backgroundPixel_ = mean.Of(static_cast<int>(hits_.size()));
+    }
 
-// A flat surface facing the camera, seen at `degrees` from its normal, with the film's
-// thickness share in u (the chart's ramp map hands it to the map as the thickness-map value).
-void AimChartSample(maxhost::SimpleShadeContext& context, double thicknessShare, double degrees) {
-    const double radians = degrees * kPi / 180.0;
-    context.view =
-        Point3(static_cast<float>(std::sin(radians)), 0.0f, static_cast<float>(-std::cos(radians)));
-    context.normal = Point3(0.0f, 0.0f, 1.0f);
-    context.geomNormal = context.normal;
-    context.uvw =
-        Point3(static_cast<float>(thicknessShare), static_cast<float>(degrees / 90.0), 0.0f);
-    context.point = context.uvw;
-}
+    void BeginRow(int /*y*/) {}
+    bool Covers(int /*x*/, int /*y*/) const { return true; }
 
-SampleShader ChartShader(Texmap& map, TimeValue t, const ChartLayout& layout) {
-    auto context = NewShadeContext(t, false);
-    return [&map, &layout, context](double x, double y) {
-        AimChartSample(*context, layout.ThicknessAt(x) / layout.MaxThickness(), layout.AngleAt(y));
-        return map.EvalColor(*context);
+    // The pixel's rays are all traced before any is shaded: their square roots and divisions
+    // then overlap instead of each waiting for the last.
+    RgbPixel Pixel(int x, int y) {
+        if (camera_.MissesPixel(x, y)) {
+            return backgroundPixel_; // what its samples would average to
+        }
+        std::size_t sample = 0;
+        for (const double dy : offsets_) {
+            for (const double dx : offsets_) {
+                hits_[sample++] = camera_.Hit(x + dx, y + dy);
+            }
+        }
+        SampleMean mean;
+        for (const std::optional<SwatchHit>& hit : hits_) {
+            mean.Add(hit ? Shade(*hit) : kBackground);
+        }
+        return mean.Of(static_cast<int>(hits_.size()));
+    }
+
+private:
+    static inline const AColor kBackground{kSwatchBackground.r, kSwatchBackground.g,
+                                           kSwatchBackground.b, 1.0f};
+
+    AColor Shade(const SwatchHit& hit) {
+        context_.Aim(hit);
+        return map_.EvalColor(context_);
+    }
+
+    Texmap& map_;
+    const SwatchCamera& camera_;
+    const std::vector<double> offsets_;
+    std::vector<std::optional<SwatchHit>> hits_; // this pixel's, reused
+    RgbPixel backgroundPixel_;
+    SwatchShadeContext context_;
+};
+
+// A flat surface facing the camera, seen at an angle from its normal that depends on the row,
+// with the film's thickness share in u (the chart's ramp map hands it to the map as the
+// thickness-map value), which depends on the column.
+class alignas(kCacheLine) ChartShader {
+public:
+    ChartShader(Texmap& map, TimeValue t, const ChartLayout& layout, int samplesPerSide)
+        : map_(map), layout_(layout), offsets_(SampleOffsets(samplesPerSide)),
+          rowAims_(offsets_.size()) {
+        context_.time = t;
+        context_.inMtlEditor = FALSE;
+        context_.normal = Point3(0.0f, 0.0f, 1.0f);
+        context_.geomNormal = context_.normal;
+    }
+
+    // The angle, and with it the view's sine and cosine, only changes from one row of samples
+    // to the next.
+    void BeginRow(int y) {
+        for (std::size_t i = 0; i < offsets_.size(); ++i) {
+            rowAims_[i] = AimAt(layout_.AngleAt(y + offsets_[i]));
+        }
+    }
+
+    bool Covers(int x, int y) const { return layout_.InPlot(x, y); }
+
+    RgbPixel Pixel(int x, int /*y*/) {
+        SampleMean mean;
+        for (const Aim& aim : rowAims_) {
+            context_.view = aim.view;
+            for (const double dx : offsets_) {
+                context_.uvw =
+                    Point3(static_cast<float>(layout_.ThicknessAt(x + dx) / layout_.MaxThickness()),
+                           aim.v, 0.0f);
+                context_.point = context_.uvw;
+                mean.Add(map_.EvalColor(context_));
+            }
+        }
+        return mean.Of(static_cast<int>(offsets_.size() * offsets_.size()));
+    }
+
+private:
+    struct Aim {
+        Point3 view;
+        float v; // the angle's share of 90 degrees
     };
-}
+
+    static Aim AimAt(double degrees) {
+        const double radians = degrees * kPi / 180.0;
+        return {Point3(static_cast<float>(std::sin(radians)), 0.0f,
+                       static_cast<float>(-std::cos(radians))),
+                static_cast<float>(degrees / 90.0)};
+    }
+
+    Texmap& map_;
+    const ChartLayout& layout_;
+    const std::vector<double> offsets_;
+    std::vector<Aim> rowAims_;
+    maxhost::SimpleShadeContext context_;
+};
 
 } // namespace
 
@@ -111,18 +188,19 @@ LinearImage RenderFrame(Texmap& map, TimeValue t, const FrameSettings& settings,
     const int n = settings.samplesPerSide;
     if (settings.mode == PreviewMode::Swatch) {
         const SwatchCamera camera(settings.width, settings.height);
-        const auto everywhere = [](int, int) { return true; };
         RenderRows(
             settings.height, settings.threads,
-            [&] { return SupersampledRow(image, n, everywhere, SwatchShader(map, t, camera)); },
+            [&] {
+                return SupersampledRow(image, std::make_shared<SwatchShader>(map, t, camera, n));
+            },
             progress);
         return image;
     }
     const ChartLayout layout(settings.width, settings.height, settings.maxThickness);
-    const auto inPlot = [&layout](int x, int y) { return layout.InPlot(x, y); };
     RenderRows(
         settings.height, settings.threads,
-        [&] { return SupersampledRow(image, n, inPlot, ChartShader(map, t, layout)); }, progress);
+        [&] { return SupersampledRow(image, std::make_shared<ChartShader>(map, t, layout, n)); },
+        progress);
     DrawChartFrame(image, layout);
     DrawThicknessMarkers(image, layout, settings.markedThicknesses);
     return image;

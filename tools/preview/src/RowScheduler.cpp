@@ -24,11 +24,9 @@ public:
         return row < rowCount_ ? row : -1;
     }
 
-    void MarkDone() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++done_;
-        changed_.notify_all();
-    }
+    // Counted without waking the calling thread: it polls the count for the progress line, so
+    // a finished row never takes a lock or preempts a render thread.
+    void MarkDone() { done_.fetch_add(1, std::memory_order_relaxed); }
 
     void Fail(std::exception_ptr error) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -50,7 +48,7 @@ public:
         while (ended_ < workerCount) {
             changed_.wait_for(lock, std::chrono::milliseconds(100));
             if (progress != nullptr) {
-                progress->Show(done_);
+                progress->Show(done_.load(std::memory_order_relaxed));
             }
         }
     }
@@ -63,7 +61,7 @@ private:
     std::atomic<bool> failed_{false};
     std::mutex mutex_;
     std::condition_variable changed_;
-    int done_ = 0;
+    std::atomic<int> done_{0};
     int ended_ = 0;
     std::exception_ptr error_;
 };
