@@ -1,0 +1,112 @@
+// What fuzzing found, each fixed in its reader: the minimised inputs of findings/ must give one
+// line naming the file and what is wrong, never a crash or an allocation the file cannot justify.
+#include "LoadedNacreen.h"
+#include "PngReader.h"
+#include "PreviewError.h"
+#include "SceneFiles.h"
+
+#include <gtest/gtest.h>
+#include <iparamb2.h>
+#include <maxhost/DescriptorErrors.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kFindings = FUZZ_FINDINGS_ROOT;
+
+// The message of the PreviewError that `read` throws; fails the test when nothing is thrown.
+template <typename Read> std::string ErrorOf(Read read) {
+    try {
+        read();
+    } catch (const preview::PreviewError& error) {
+        return error.what();
+    }
+    ADD_FAILURE() << "the input was accepted";
+    return std::string();
+}
+
+void ExpectOneLineNaming(const std::string& message, const std::string& path,
+                         const std::string& reason) {
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    EXPECT_NE(message.find(reason), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+}
+
+// A scene may not put an object of another kind into a slot that the plug-in casts to what it
+// installed there, nor make its root something that other loaded objects reference.
+TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
+    fuzz::LoadedNacreen();
+    const struct {
+        const char* file;
+        const char* reason;
+    } cases[] = {
+        {"output-slot-wrong-class.ncs", "object #0 (Nacreen) cannot hold object #3"},
+        {"map-slot-not-a-texmap.ncs", "object #0 (Nacreen) cannot hold object #2"},
+        {"root-referenced.ncs", "object #2 refers to the scene's root object"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = kFindings + "/scene/" + c.file;
+        ExpectOneLineNaming(ErrorOf([&] { preview::ReleaseMap(preview::LoadMapScene(path)); }),
+                            path, c.reason);
+    }
+}
+
+// A header alone must not make the reader allocate what the file cannot hold: these files are
+// 68 bytes long and promise 1.6 GB and 16 MB of rows.
+TEST(PngFindings, HeadersPromisingMoreThanTheFileHoldsAreRefusedBeforeAllocating) {
+    const std::string tooMany = kFindings + "/png/too-many-pixels.png";
+    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(tooMany); }), tooMany,
+                        "has more pixels than a thickness map may have");
+    const std::string tooFew = kFindings + "/png/more-than-the-file-holds.png";
+    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(tooFew); }), tooFew,
+                        "promises more pixels than the file holds");
+}
+
+class EmptyClass : public ClassDesc2 {
+public:
+    int IsPublic() override { return FALSE; }
+    void* Create(BOOL) override { return nullptr; }
+    const MCHAR* ClassName() override { return _M("Empty"); }
+    const MCHAR* NonLocalizedClassName() override { return _M("Empty"); }
+    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
+    Class_ID ClassID() override { return Class_ID(0x7e57f023, 0); }
+    const MCHAR* Category() override { return _M(""); }
+};
+
+std::string OnlyDescriptorError() {
+    const std::vector<std::string> errors = maxhost::TakeDescriptorErrors();
+    EXPECT_EQ(errors.size(), 1u);
+    return errors.empty() ? std::string() : errors.front();
+}
+
+// Values outside an enumeration's range were stored in it (undefined behaviour) before being
+// checked; now they are refused as they are read, and the descriptor describes nothing.
+TEST(DescriptorFindings, ValuesOutsideTheEnumerationsAreRefusedBeforeBeingStored) {
+    EmptyClass cd;
+    maxhost::TakeDescriptorErrors();
+    {
+        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), -0x40000000, 0, 0, p_end, p_end);
+        EXPECT_EQ(block.Count(), 0);
+        EXPECT_NE(OnlyDescriptorError().find("parameter type -1073741824 is not supported"),
+                  std::string::npos);
+    }
+    {
+        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_FLOAT, 0, 0, p_ui, 0x40000000,
+                              p_end, p_end);
+        EXPECT_EQ(block.Count(), 0);
+        EXPECT_NE(OnlyDescriptorError().find("p_ui control type 1073741824 is not supported"),
+                  std::string::npos);
+    }
+    {
+        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_FLOAT, 0, 0, p_ui,
+                              TYPE_SPINNER, 100, 1, 2, 1.0f, p_end, p_end);
+        EXPECT_EQ(block.Count(), 0);
+        EXPECT_NE(
+            OnlyDescriptorError().find("the spinner's edit type 100 is not an EditSpinnerType"),
+            std::string::npos);
+    }
+}
+
+} // namespace
