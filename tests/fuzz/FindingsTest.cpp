@@ -2,6 +2,7 @@
 // line naming the file and what is wrong, never a crash or an allocation the file cannot justify.
 #include "LoadedNacreen.h"
 #include "PngReader.h"
+#include "PngWriter.h"
 #include "PreviewError.h"
 #include "SceneFiles.h"
 
@@ -9,6 +10,7 @@
 #include <iparamb2.h>
 #include <maxhost/DescriptorErrors.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,24 @@ TEST(PngFindings, HeadersPromisingMoreThanTheFileHoldsAreRefusedBeforeAllocating
     const std::string tooFew = kFindings + "/png/more-than-the-file-holds.png";
     ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(tooFew); }), tooFew,
                         "promises more pixels than the file holds");
+}
+
+// libpng only warns about an ancillary chunk longer than its limit and then allocates and
+// clears the length claimed: a 76-byte file took 1.4 GB and seconds. Such chunks are now
+// skipped unread, and a map with text chunks of its own still reads.
+TEST(PngFindings, AncillaryChunksAreSkippedUnread) {
+    const std::string huge = kFindings + "/png/huge-text-chunk.png";
+    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(huge); }), huge,
+                        "is a damaged or unsupported PNG file");
+
+    const std::string withText = testing::TempDir() + "with-text.png";
+    preview::LinearImage image(2, 1, {1.0f, 1.0f, 1.0f});
+    preview::WritePng(withText, image, preview::PixelEncoding::Linear,
+                      {{"Comment", std::string(5000, 'x')}, {"Software", "nacreen-preview"}});
+    const preview::LinearImage read = preview::ReadPng(withText);
+    std::remove(withText.c_str());
+    ASSERT_EQ(read.Width(), 2);
+    EXPECT_FLOAT_EQ(read.At(1, 0).g, 1.0f);
 }
 
 class EmptyClass : public ClassDesc2 {

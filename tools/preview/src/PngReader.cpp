@@ -60,6 +60,10 @@ bool DecodeStream(std::FILE* file, unsigned long long fileSize, DecodedRows& dec
     }
     png_init_io(png, file);
     png_set_user_limits(png, 16384, 16384);
+    // A thickness map is its pixels: every other chunk (text, colour profile, ...) is skipped
+    // unread. libpng only warns about an ancillary chunk larger than its limit and then
+    // allocates and clears whatever length the file claims for it.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
     problem = HeaderProblem(png, info, fileSize);
     if (problem != nullptr) {
