@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything Nacreen needs to build and test on Debian 12. Safe to run again.
+# Installs everything Nacreen needs to build and test on Debian 12, plus any packages named as
+# arguments. Safe to run again.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
     wine64 wine
 )
+# Callers add what their own step needs (scripts/setup-fuzzing-debian.sh: Clang).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

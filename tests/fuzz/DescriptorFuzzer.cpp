@@ -2,6 +2,7 @@
 // encodes the block's flags and then one argument after another (kind byte, then its value), so
 // that lists of any length, order and type reach the reader. Pointers are always null: the SDK
 // trusts a plug-in's pointers, and no reader can check them.
+#include "BareClassDesc.h"
 #include "FuzzInput.h"
 #include "ParamBlockDescParser.h"
 
@@ -16,17 +17,6 @@
 namespace {
 
 using MaxStandin::DescArg;
-
-class FuzzDesc : public ClassDesc2 {
-public:
-    int IsPublic() override { return FALSE; }
-    void* Create(BOOL) override { return nullptr; }
-    const MCHAR* ClassName() override { return _M("Fuzz"); }
-    const MCHAR* NonLocalizedClassName() override { return _M("Fuzz"); }
-    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
-    Class_ID ClassID() override { return Class_ID(0x7e57f022, 0); }
-    const MCHAR* Category() override { return _M(""); }
-};
 
 const MCHAR* const kNames[] = {_M("thickness"), _M(""), _M("a"), _M("map"), _M("x y")};
 
@@ -71,7 +61,7 @@ void Inspect(ParamBlockDesc2& desc) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static FuzzDesc classDesc;
+    static fuzz::BareClassDesc classDesc(0x7e57f022);
     fuzz::FuzzInput input(data, size);
     const USHORT flags = input.Take<std::uint16_t>();
     std::vector<DescArg> args;

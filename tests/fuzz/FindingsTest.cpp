@@ -1,5 +1,6 @@
 // What fuzzing found, each fixed in its reader: the minimised inputs of findings/ must give one
 // line naming the file and what is wrong, never a crash or an allocation the file cannot justify.
+#include "BareClassDesc.h"
 #include "LoadedNacreen.h"
 #include "PngReader.h"
 #include "PngWriter.h"
@@ -84,17 +85,6 @@ TEST(PngFindings, AncillaryChunksAreSkippedUnread) {
     EXPECT_FLOAT_EQ(read.At(1, 0).g, 1.0f);
 }
 
-class EmptyClass : public ClassDesc2 {
-public:
-    int IsPublic() override { return FALSE; }
-    void* Create(BOOL) override { return nullptr; }
-    const MCHAR* ClassName() override { return _M("Empty"); }
-    const MCHAR* NonLocalizedClassName() override { return _M("Empty"); }
-    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
-    Class_ID ClassID() override { return Class_ID(0x7e57f023, 0); }
-    const MCHAR* Category() override { return _M(""); }
-};
-
 std::string OnlyDescriptorError() {
     const std::vector<std::string> errors = maxhost::TakeDescriptorErrors();
     EXPECT_EQ(errors.size(), 1u);
@@ -104,7 +94,7 @@ std::string OnlyDescriptorError() {
 // Values outside an enumeration's range were stored in it (undefined behaviour) before being
 // checked; now they are refused as they are read, and the descriptor describes nothing.
 TEST(DescriptorFindings, ValuesOutsideTheEnumerationsAreRefusedBeforeBeingStored) {
-    EmptyClass cd;
+    fuzz::BareClassDesc cd(0x7e57f023);
     maxhost::TakeDescriptorErrors();
     {
         ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), -0x40000000, 0, 0, p_end, p_end);
