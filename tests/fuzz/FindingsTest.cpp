@@ -1,6 +1,7 @@
 // What fuzzing found, each fixed in its reader: the minimised inputs of findings/ must give one
 // line naming the file and what is wrong, never a crash or an allocation the file cannot justify.
 #include "BareClassDesc.h"
+#include "FractalNoise.h"
 #include "LoadedNacreen.h"
 #include "PngReader.h"
 #include "PngWriter.h"
@@ -11,7 +12,9 @@
 #include <iparamb2.h>
 #include <maxhost/DescriptorErrors.h>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -54,6 +57,26 @@ TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
         ExpectOneLineNaming(ErrorOf([&] { preview::ReleaseMap(preview::LoadMapScene(path)); }),
                             path, c.reason);
     }
+}
+
+// The noise map's cell size comes from the file: a tiny one put lattice coordinates beyond a
+// 64-bit integer (undefined conversion), and an infinite one is no size at all.
+TEST(SceneFindings, NoiseCellSizesFromTheFileStayDefined) {
+    fuzz::LoadedNacreen();
+    const std::string infinite = kFindings + "/scene/noise-infinite-cell.ncs";
+    ExpectOneLineNaming(ErrorOf([&] { preview::ReleaseMap(preview::LoadMapScene(infinite)); }),
+                        infinite, "(Noise) failed to load");
+    preview::ReleaseMap(preview::LoadMapScene(kFindings + "/scene/noise-tiny-cell.ncs"));
+
+    const preview::FractalNoise noise(7, 4);
+    const float far = 2.0e19f, infinity = std::numeric_limits<float>::infinity();
+    for (const float value : {noise.At(far, -far, 0.5f), noise.At(infinity, 0.0f, -infinity),
+                              noise.At(std::nanf(""), 1.0f, 2.0f)}) {
+        EXPECT_GE(value, 0.0f);
+        EXPECT_LE(value, 1.0f);
+    }
+    // Cells repeat every 2^32, as the lattice hash always made them.
+    EXPECT_EQ(noise.At(8589934592.0f + 0.0f, 0.25f, 0.75f), noise.At(0.0f, 0.25f, 0.75f));
 }
 
 // A header alone must not make the reader allocate what the file cannot hold: these files are
