@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything Nacreen needs to build and test on Debian 12. Safe to run again.
-#   scripts/setup-debian.sh [--explorer]
+#   scripts/setup-debian.sh [--explorer] [--fuzzing]
 # --explorer adds what the browser explorer needs: emcc for the WebAssembly core, node to test
-# it, headless Chromium to test the page.
+# it, headless Chromium to test the page. --fuzzing adds Clang 14 with libFuzzer and the
+# sanitizer runtimes for the fuzzing harnesses.
 set -euo pipefail
 
 packages=(
@@ -12,14 +13,19 @@ packages=(
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
     wine64 wine
 )
-if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$1" != "--explorer" ]; }; then
-    echo "setup-debian.sh: unknown argument '$*' (the only option is --explorer)" >&2
-    exit 2
-fi
-if [ "${1:-}" = "--explorer" ]; then
-    packages+=(emscripten chromium)
-    command -v node >/dev/null || packages+=(nodejs)
-fi
+for option in "$@"; do
+    case "$option" in
+    --explorer)
+        packages+=(emscripten chromium)
+        command -v node >/dev/null || packages+=(nodejs)
+        ;;
+    --fuzzing) packages+=(clang-14 clang libclang-rt-14-dev zlib1g-dev) ;;
+    *)
+        echo "setup-debian.sh: unknown option '$option' (the options are --explorer and --fuzzing)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

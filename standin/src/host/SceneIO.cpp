@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+#include "iparamb2.h"
 #include "maxhost/ChunkStreams.h"
 #include "maxhost/ClassRegistry.h"
 #include "ref.h"
@@ -252,11 +253,17 @@ bool HasCycle(const std::vector<Entry>& entries) {
     return false;
 }
 
-bool CheckGraph(const std::vector<Entry>& entries, std::string& error) {
+bool CheckGraph(const std::vector<Entry>& entries, int root, std::string& error) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         for (int target : entries[i].refs) {
             if (target < -1 || target >= static_cast<int>(entries.size())) {
                 error = "object #" + std::to_string(i) + " refers to a missing object";
+                return false;
+            }
+            // A saved root is referenced by nothing; one that is would be deleted with the
+            // unreachable objects that reference it.
+            if (target == root) {
+                error = "object #" + std::to_string(i) + " refers to the scene's root object";
                 return false;
             }
         }
@@ -313,6 +320,57 @@ bool LoadObjects(const std::vector<Entry>& entries, const std::vector<ReferenceT
         if (objects[i]->Load(readers.back().get()) != IO_OK) {
             error = Describe(objects[i], i) + " failed to load";
             return false;
+        }
+    }
+    return true;
+}
+
+// The super class a slot's parameter declares (P_OWNERS_REF with p_refno), or 0 when no
+// parameter of the owner's class describes the slot or the slot may hold any target.
+SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
+    for (int b = 0; b < cd.NumParamBlockDescs(); ++b) {
+        ParamBlockDesc2* desc = cd.GetParamBlockDesc(b);
+        for (int p = 0; desc && p < desc->Count(); ++p) {
+            const ParamDef& def = desc->paramdefs[p];
+            if (!(def.flags & P_OWNERS_REF) || def.refno != slot)
+                continue;
+            if (def.type == TYPE_TEXMAP)
+                return TEXMAP_CLASS_ID;
+            if (def.type == TYPE_MTL)
+                return MATERIAL_CLASS_ID;
+        }
+    }
+    return 0;
+}
+
+// Whether `target` may go into the slot. Plug-ins cast what their slots hold to what they
+// installed there, so a file may not hand them an object of another kind: a slot the object's
+// construction filled takes an object of the same class, and a slot its parameters declare
+// takes an object of that super class.
+bool FitsSlot(ReferenceTarget* owner, ClassDesc& cd, int slot, ReferenceTarget* target) {
+    ReferenceTarget* installed = owner->GetReference(slot);
+    if (installed)
+        return target && target->SuperClassID() == installed->SuperClassID() &&
+               target->ClassID() == installed->ClassID();
+    const SClass_ID declared = DeclaredSuperClass(cd, slot);
+    return !target || declared == 0 || target->SuperClassID() == declared;
+}
+
+bool CheckSlots(const std::vector<Entry>& entries, const std::vector<ReferenceTarget*>& objects,
+                std::string& error) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ClassDesc* cd = FindClassDesc(entries[i].sclass, entries[i].cid);
+        for (std::size_t slot = 0; slot < entries[i].refs.size(); ++slot) {
+            const int index = entries[i].refs[slot];
+            ReferenceTarget* target =
+                index < 0 ? nullptr : objects[static_cast<std::size_t>(index)];
+            if (!FitsSlot(objects[i], *cd, static_cast<int>(slot), target)) {
+                error = Describe(objects[i], i) + " cannot hold " +
+                        (target ? Describe(target, static_cast<std::size_t>(index))
+                                : std::string("nothing")) +
+                        " in reference slot " + std::to_string(slot);
+                return false;
+            }
         }
     }
     return true;
@@ -383,11 +441,12 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
 ReferenceTarget* LoadSceneFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
     std::vector<Entry> entries;
     int root = -1;
-    if (!ReadScene(bytes, entries, root, error) || !CheckGraph(entries, error))
+    if (!ReadScene(bytes, entries, root, error) || !CheckGraph(entries, root, error))
         return nullptr;
     std::vector<ReferenceTarget*> objects;
     std::vector<std::unique_ptr<ChunkReader>> readers;
-    if (!CreateObjects(entries, objects, error) || !LoadObjects(entries, objects, readers, error)) {
+    if (!CreateObjects(entries, objects, error) || !LoadObjects(entries, objects, readers, error) ||
+        !CheckSlots(entries, objects, error)) {
         DeleteUnlinked(objects);
         return nullptr;
     }

@@ -59,6 +59,16 @@ void ParamBlockDesc2::BuildFromArgs(const MaxStandin::DescArg* args, std::size_t
         Finish(std::string());
 }
 
+ParamBlockDesc2* ParamBlockDescParser::BuildFromPacked(BlockID id, const MCHAR* intName,
+                                                       StringResID localName, ClassDesc2* cd,
+                                                       USHORT flags,
+                                                       const MaxStandin::DescArg* args,
+                                                       std::size_t count) {
+    auto* desc = new ParamBlockDesc2(ParamBlockDesc2::Head{id, intName, localName, cd, flags});
+    desc->BuildFromArgs(args, count);
+    return desc;
+}
+
 void ParamBlockDesc2::BuildFromVaList(std::va_list* args) {
     MaxStandin::VaListArgReader reader(args);
     ParamBlockDescParser parser(*this, reader);

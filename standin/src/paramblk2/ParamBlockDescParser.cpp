@@ -14,6 +14,25 @@ constexpr int kMaxTagsPerParam = 256;
 constexpr int kMaxControlIds = 64;
 constexpr int kMaxMaps = 64;
 
+// The largest value of ParamType2 (every flag bit over a base type); nothing larger fits it.
+constexpr int kMaxParamType2 = 0x7FFF;
+
+// The rollout controls the stand-in builds; each is a value of ControlType2.
+bool IsSupportedControl(int control) {
+    switch (control) {
+    case TYPE_SPINNER:
+    case TYPE_SLIDER:
+    case TYPE_RADIO:
+    case TYPE_SINGLECHECKBOX:
+    case TYPE_CHECKBUTTON:
+    case TYPE_TEXMAPBUTTON:
+    case TYPE_EDITBOX:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string Narrow(const wchar_t* text) {
     std::string narrow;
     for (const wchar_t* c = text; c && *c; ++c)
@@ -174,8 +193,11 @@ bool ParamBlockDescParser::ReadParam(int id) {
     int type = 0;
     if (!Int(type, "the parameter type"))
         return false;
-    def.type = static_cast<ParamType2>(type);
-    if (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType())
+    // Only a value inside the enumeration's range may become a ParamType2.
+    if (type >= 0 && type <= kMaxParamType2)
+        def.type = static_cast<ParamType2>(type);
+    if (type < 0 || type > kMaxParamType2 ||
+        (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType()))
         return Fail("parameter type " + std::to_string(type) +
                     " is not supported by the stand-in (supported: float, int and bool kinds, "
                     "TYPE_TEXMAP, TYPE_REFTARG)");
@@ -314,6 +336,9 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
     int control = 0;
     if (!Int(control, "the p_ui control type"))
         return false;
+    if (!IsSupportedControl(control))
+        return Fail("p_ui control type " + std::to_string(control) +
+                    " is not supported by the stand-in");
     def.ctrl_type = static_cast<ControlType2>(control);
     int n = 0;
     double scale = 0.0;
@@ -326,6 +351,9 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
         if (!Int(editType, "the spinner's edit type") ||
             !ReadControlIds(def, 2, "the edit and spinner control ids"))
             return false;
+        if (editType < EDITTYPE_INT || editType > EDITTYPE_TIME)
+            return Fail("the spinner's edit type " + std::to_string(editType) +
+                        " is not an EditSpinnerType");
         def.spin_type = static_cast<EditSpinnerType>(editType);
         if (control == TYPE_SLIDER)
             return Int(n, "the slider's tick count");
@@ -354,8 +382,7 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
     case TYPE_EDITBOX:
         return ReadControlIds(def, 1, "the edit box control id");
     default:
-        return Fail("p_ui control type " + std::to_string(control) +
-                    " is not supported by the stand-in");
+        return false; // refused by IsSupportedControl above
     }
 }
 

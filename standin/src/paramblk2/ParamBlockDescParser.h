@@ -11,6 +11,12 @@ public:
     ParamBlockDescParser(ParamBlockDesc2& desc, MaxStandin::DescArgReader& reader)
         : desc(desc), reader(reader) {}
 
+    // A descriptor built from a tag list held as data, checked as the template constructor checks
+    // its arguments (for hosts that drive the reader from bytes). The caller deletes it.
+    static ParamBlockDesc2* BuildFromPacked(BlockID id, const MCHAR* intName, StringResID localName,
+                                            ClassDesc2* cd, USHORT flags,
+                                            const MaxStandin::DescArg* args, std::size_t count);
+
     // True when the whole list was read; otherwise Error() tells what is wrong and where.
     bool Run();
     const std::string& Error() const { return error; }

@@ -3,6 +3,7 @@
 #include <ioapi.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace preview {
 namespace {
@@ -59,7 +60,8 @@ IOResult NoiseThicknessMap::Load(ILoad* iload) {
     while (iload->OpenChunk() == IO_OK) {
         if (iload->CurChunkID() == kSettingsChunk) {
             if (iload->Read(&seed_, sizeof seed_, &read) != IO_OK ||
-                iload->Read(&size_, sizeof size_, &read) != IO_OK || !(size_ > 0.0f)) {
+                iload->Read(&size_, sizeof size_, &read) != IO_OK || !(size_ > 0.0f) ||
+                !std::isfinite(size_)) {
                 return IO_ERROR;
             }
         }

@@ -52,7 +52,10 @@ void SaveMapScene(const std::string& path, Texmap& map) {
 }
 
 Texmap* LoadMapScene(const std::string& path) {
-    const std::vector<unsigned char> bytes = ReadBytes(path);
+    return LoadMapSceneBytes(ReadBytes(path), path);
+}
+
+Texmap* LoadMapSceneBytes(const std::vector<unsigned char>& bytes, const std::string& path) {
     std::string error;
     TakeSceneLoadError();
     ReferenceTarget* root = maxhost::LoadSceneFromBytes(bytes, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class Texmap;
 
@@ -14,6 +15,9 @@ void SaveMapScene(const std::string& path, Texmap& map);
 // ReleaseMap). Throws PreviewError with one line for a missing, truncated or corrupt file or
 // one that holds something other than a Nacreen map.
 Texmap* LoadMapScene(const std::string& path);
+
+// The same from the bytes of a scene file; `path` is the name the messages give.
+Texmap* LoadMapSceneBytes(const std::vector<unsigned char>& bytes, const std::string& path);
 
 // Ends a map that nothing else references, with everything it alone references.
 void ReleaseMap(Texmap* map);

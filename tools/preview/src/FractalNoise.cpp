@@ -22,6 +22,14 @@ double Lerp(double a, double b, double t) {
     return a + (b - a) * t;
 }
 
+// The lattice cell of a coordinate, taken modulo 2^32: the lattice hash reads only the low 32
+// bits of a cell, so this changes no value, and it keeps coordinates too far out for a 64-bit
+// integer (a tiny cell size from a scene file) defined.
+long long LatticeCell(double floored) {
+    constexpr double kPeriod = 4294967296.0;
+    return static_cast<long long>(floored - kPeriod * std::floor(floored / kPeriod));
+}
+
 } // namespace
 
 float FractalNoise::Lattice(long long x, long long y, long long z, std::uint32_t salt) const {
@@ -34,8 +42,7 @@ float FractalNoise::Lattice(long long x, long long y, long long z, std::uint32_t
 
 float FractalNoise::Octave(double x, double y, double z, std::uint32_t salt) const {
     const double fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const auto ix = static_cast<long long>(fx), iy = static_cast<long long>(fy),
-               iz = static_cast<long long>(fz);
+    const long long ix = LatticeCell(fx), iy = LatticeCell(fy), iz = LatticeCell(fz);
     const double tx = Smooth(x - fx), ty = Smooth(y - fy), tz = Smooth(z - fz);
     double layers[2];
     for (int dz = 0; dz < 2; ++dz) {
@@ -49,6 +56,9 @@ float FractalNoise::Octave(double x, double y, double z, std::uint32_t salt) con
 }
 
 float FractalNoise::At(float x, float y, float z) const {
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+        return 0.5f; // no point of space: the noise's mean
+    }
     double sum = 0.0, weight = 1.0, total = 0.0, frequency = 1.0;
     for (int octave = 0; octave < octaves_; ++octave) {
         sum += weight * Octave(x * frequency, y * frequency, z * frequency,

@@ -22,9 +22,32 @@ struct DecodedRows {
     std::vector<png_bytep> rows;
 };
 
-// Reads the file as 8- or 16-bit RGB. Large images are refused before any memory is taken.
-// libpng reports errors by longjmp, so the C++ objects live in the caller.
-bool DecodeStream(std::FILE* file, DecodedRows& decoded) {
+// Deflate never packs more than 1032 bytes into one (258-byte matches of one bit each), so a
+// file of n bytes holds at most about 1032 n bytes of image data, filter bytes included.
+constexpr unsigned long long kMaxDeflateRatio = 1032;
+
+// What is wrong with the header's promise, or null when it fits the limits and what the file
+// can hold. Checked before any row is allocated: a header alone must not make the reader take
+// gigabytes.
+const char* HeaderProblem(png_structp png, png_infop info, unsigned long long fileSize) {
+    const unsigned long long width = png_get_image_width(png, info);
+    const unsigned long long height = png_get_image_height(png, info);
+    const unsigned long long rowBytes =
+        (width * png_get_channels(png, info) * png_get_bit_depth(png, info) + 7) / 8;
+    if (width * height > kMaxPngPixels) {
+        return "has more pixels than a thickness map may have (8192 x 8192)";
+    }
+    if (height * (rowBytes + 1) > kMaxDeflateRatio * fileSize) {
+        return "promises more pixels than the file holds";
+    }
+    return nullptr;
+}
+
+// Reads the file as 8- or 16-bit RGB. Images larger than the limits or than the file can hold
+// are refused before any memory is taken. libpng reports errors by longjmp, so the C++ objects
+// live in the caller.
+bool DecodeStream(std::FILE* file, unsigned long long fileSize, DecodedRows& decoded,
+                  const char*& problem) {
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietPngError, QuietPngWarning);
     if (png == nullptr) {
@@ -37,7 +60,16 @@ bool DecodeStream(std::FILE* file, DecodedRows& decoded) {
     }
     png_init_io(png, file);
     png_set_user_limits(png, 16384, 16384);
+    // A thickness map is its pixels: every other chunk (text, colour profile, ...) is skipped
+    // unread. libpng only warns about an ancillary chunk larger than its limit and then
+    // allocates and clears whatever length the file claims for it.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
+    problem = HeaderProblem(png, info, fileSize);
+    if (problem != nullptr) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
     png_set_expand(png);
     png_set_strip_alpha(png);
     png_set_gray_to_rgb(png);
@@ -84,24 +116,41 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+unsigned long long FileSize(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return 0;
+    }
+    const long size = std::ftell(file);
+    std::rewind(file);
+    return size > 0 ? static_cast<unsigned long long>(size) : 0;
+}
+
 } // namespace
+
+LinearImage ReadPngFile(std::FILE* file, const std::string& name) {
+    const unsigned long long fileSize = FileSize(file);
+    png_byte signature[8] = {};
+    if (std::fread(signature, 1, sizeof signature, file) != sizeof signature ||
+        png_sig_cmp(signature, 0, sizeof signature) != 0) {
+        throw PreviewError("'" + name + "' is not a PNG file");
+    }
+    std::rewind(file);
+    DecodedRows decoded;
+    const char* problem = nullptr;
+    if (!DecodeStream(file, fileSize, decoded, problem) || decoded.width == 0 ||
+        decoded.height == 0) {
+        throw PreviewError("'" + name + "' " +
+                           (problem ? problem : "is a damaged or unsupported PNG file"));
+    }
+    return ToImage(decoded);
+}
 
 LinearImage ReadPng(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw PreviewError("cannot open '" + path + "'");
     }
-    png_byte signature[8] = {};
-    if (std::fread(signature, 1, sizeof signature, file.get()) != sizeof signature ||
-        png_sig_cmp(signature, 0, sizeof signature) != 0) {
-        throw PreviewError("'" + path + "' is not a PNG file");
-    }
-    std::rewind(file.get());
-    DecodedRows decoded;
-    if (!DecodeStream(file.get(), decoded) || decoded.width == 0 || decoded.height == 0) {
-        throw PreviewError("'" + path + "' is a damaged or unsupported PNG file");
-    }
-    return ToImage(decoded);
+    return ReadPngFile(file.get(), path);
 }
 
 } // namespace preview
