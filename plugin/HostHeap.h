@@ -8,7 +8,7 @@
 // is used because the plain one throws std::bad_alloc, which must not escape Create or Clone
 // into the host: when the heap has no storage this yields null without running the constructor.
 // The storage comes from a call rather than a new-expression so that the null test holds
-// whatever exception specification the SDK gives the operator.
+// whether or not the SDK declares the operator noexcept.
 template <class T, class... Args> T* NewOnHostHeap(Args&&... args) {
     void* storage = T::operator new(sizeof(T), std::nothrow);
     if (!storage) {
