@@ -126,6 +126,14 @@ TEST(DescriptorFindings, ValuesOutsideTheEnumerationsAreRefusedBeforeBeingStored
                   std::string::npos);
     }
     {
+        // A passing flag over a table type lies beyond ParamType2's enumerators.
+        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_INT_TAB + TYPE_BY_VAL, 0, 0,
+                              p_end, p_end);
+        EXPECT_EQ(block.Count(), 0);
+        EXPECT_NE(OnlyDescriptorError().find("parameter type 10241 is not supported"),
+                  std::string::npos);
+    }
+    {
         ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_FLOAT, 0, 0, p_ui, 0x40000000,
                               p_end, p_end);
         EXPECT_EQ(block.Count(), 0);

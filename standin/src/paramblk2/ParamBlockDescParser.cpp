@@ -14,8 +14,11 @@ constexpr int kMaxTagsPerParam = 256;
 constexpr int kMaxControlIds = 64;
 constexpr int kMaxMaps = 64;
 
-// The largest value of ParamType2 (every flag bit over a base type); nothing larger fits it.
-constexpr int kMaxParamType2 = 0x7FFF;
+// ParamType2's enumerators fit in 12 bits (the largest are the table types); the passing flags
+// TYPE_BY_REF, TYPE_BY_VAL and TYPE_BY_PTR are macros above them, so a value with one of those
+// set does not fit the enumeration and is refused before it is stored in one.
+constexpr int kMaxParamType2 = 0xFFF;
+static_assert(TYPE_REFTARG_TAB <= kMaxParamType2 && TYPE_BY_REF > kMaxParamType2);
 
 // The rollout controls the stand-in builds; each is a value of ControlType2.
 bool IsSupportedControl(int control) {
