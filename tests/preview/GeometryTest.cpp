@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 using namespace preview;
 
@@ -73,13 +75,16 @@ TEST(SwatchCamera, RimIsGrazingButStillFinite) {
     EXPECT_TRUE(std::isfinite(rim->normal.x));
 }
 
-TEST(SwatchCamera, APixelCalledMissedHasNoSampleOnTheSphere) {
-    for (const auto& [width, height] :
-         {std::pair{64, 48}, std::pair{33, 57}, std::pair{512, 512}}) {
+TEST(SwatchCamera, APixelCalledMissedHasNoSampleOnTheSphereAndRowsSkipOnlySuchPixels) {
+    for (const auto& [width, height] : {std::pair{64, 48}, std::pair{33, 57}, std::pair{512, 512},
+                                        std::pair{16, 300}, std::pair{301, 16}}) {
         const SwatchCamera camera(width, height);
         int missed = 0;
         for (int y = 0; y < height; ++y) {
+            const SwatchCamera::Columns columns = camera.ColumnsToTrace(y);
             for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(camera.MissesPixel(x, y), x < columns.first || x >= columns.last)
+                    << x << ", " << y;
                 if (!camera.MissesPixel(x, y)) {
                     continue;
                 }
@@ -97,4 +102,26 @@ TEST(SwatchCamera, APixelCalledMissedHasNoSampleOnTheSphere) {
         EXPECT_FALSE(camera.MissesPixel(width / 2, height / 2));
         EXPECT_GT(missed, width * height / 5);
     }
+}
+
+TEST(SwatchCamera, RaysTracedInPairsAreBitForBitTheRaysTracedAlone) {
+    const SwatchCamera camera(97, 61);
+    const auto same = [](const TracedRay& a, const std::optional<SwatchHit>& b) {
+        return a.lands == b.has_value() && (!b || std::memcmp(&a.hit, &*b, sizeof(SwatchHit)) == 0);
+    };
+    int pairs = 0, mixed = 0;
+    for (double y = 0.0; y < 61.0; y += 0.37) {
+        for (double x = 0.0; x < 97.0; x += 0.29) {
+            // The second ray mirrors the first and moves along the row, so that pairs mix hits,
+            // misses and rays that cross the silhouette.
+            const double x1 = 97.0 - x * 0.83, y1 = 61.0 - y;
+            TracedRay first{}, second{};
+            camera.HitPair(x, y, x1, y1, first, second);
+            ASSERT_TRUE(same(first, camera.Hit(x, y))) << x << ", " << y;
+            ASSERT_TRUE(same(second, camera.Hit(x1, y1))) << x1 << ", " << y1;
+            ++pairs;
+            mixed += first.lands != second.lands;
+        }
+    }
+    EXPECT_GT(mixed, pairs / 20);
 }

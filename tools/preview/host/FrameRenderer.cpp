@@ -28,6 +28,22 @@ std::vector<double> SampleOffsets(int n) {
     return offsets;
 }
 
+// Where each of a pixel's n x n samples lies, in the order they are shaded: row by row of
+// samples, left to right.
+struct SampleOffset {
+    double dx, dy;
+};
+std::vector<SampleOffset> PixelSampleOffsets(int n) {
+    const std::vector<double> offsets = SampleOffsets(n);
+    std::vector<SampleOffset> samples;
+    for (const double dy : offsets) {
+        for (const double dx : offsets) {
+            samples.push_back({dx, dy});
+        }
+    }
+    return samples;
+}
+
 // The mean of a pixel's samples, summed in double in the order they are shaded: row by row of
 // samples, left to right.
 class SampleMean {
@@ -69,37 +85,45 @@ constexpr std::size_t kCacheLine = 64;
 class alignas(kCacheLine) SwatchShader {
 public:
     SwatchShader(Texmap& map, TimeValue t, const SwatchCamera& camera, int samplesPerSide)
-        : map_(map), camera_(camera), offsets_(SampleOffsets(samplesPerSide)),
-          hits_(offsets_.size() * offsets_.size()) {
+        : map_(map), camera_(camera), samples_(PixelSampleOffsets(samplesPerSide)),
+          rays_(samples_.size()) {
         context_.time = t;
         context_.inMtlEditor = TRUE;
         SampleMean mean;
-        for (std::size_t sample = 0; sample < hits_.size(); ++sample) {
+        for (std::size_t sample = 0; sample < rays_.size(); ++sample) {
             mean.Add(kBackground);
         }
-        backgroundPixel_ = mean.Of(static_cast<int>(hits_.size()));
+        backgroundPixel_ = mean.Of(static_cast<int>(rays_.size()));
     }
 
-    void BeginRow(int /*y*/) {}
+    void BeginRow(int y) { columns_ = camera_.ColumnsToTrace(y); }
     bool Covers(int /*x*/, int /*y*/) const { return true; }
 
-    // The pixel's rays are all traced before any is shaded: their square roots and divisions
-    // then overlap instead of each waiting for the last.
+    // The pixel's rays are all traced, two at a time, before any is shaded: their square roots
+    // and divisions then overlap instead of each waiting for the last.
     RgbPixel Pixel(int x, int y) {
-        if (camera_.MissesPixel(x, y)) {
+        if (x < columns_.first || x >= columns_.last) {
             return backgroundPixel_; // what its samples would average to
         }
-        std::size_t sample = 0;
-        for (const double dy : offsets_) {
-            for (const double dx : offsets_) {
-                hits_[sample++] = camera_.Hit(x + dx, y + dy);
+        std::size_t i = 0;
+        for (; i + 1 < samples_.size(); i += 2) {
+            const SampleOffset& a = samples_[i];
+            const SampleOffset& b = samples_[i + 1];
+            camera_.HitPair(x + a.dx, y + a.dy, x + b.dx, y + b.dy, rays_[i], rays_[i + 1]);
+        }
+        if (i < samples_.size()) {
+            const std::optional<SwatchHit> hit =
+                camera_.Hit(x + samples_[i].dx, y + samples_[i].dy);
+            rays_[i].lands = hit.has_value();
+            if (hit) {
+                rays_[i].hit = *hit;
             }
         }
         SampleMean mean;
-        for (const std::optional<SwatchHit>& hit : hits_) {
-            mean.Add(hit ? Shade(*hit) : kBackground);
+        for (const TracedRay& ray : rays_) {
+            mean.Add(ray.lands ? Shade(ray.hit) : kBackground);
         }
-        return mean.Of(static_cast<int>(hits_.size()));
+        return mean.Of(static_cast<int>(rays_.size()));
     }
 
 private:
@@ -113,8 +137,9 @@ private:
 
     Texmap& map_;
     const SwatchCamera& camera_;
-    const std::vector<double> offsets_;
-    std::vector<std::optional<SwatchHit>> hits_; // this pixel's, reused
+    const std::vector<SampleOffset> samples_;
+    std::vector<TracedRay> rays_;         // this pixel's, reused
+    SwatchCamera::Columns columns_{0, 0}; // this row's
     RgbPixel backgroundPixel_;
     SwatchShadeContext context_;
 };

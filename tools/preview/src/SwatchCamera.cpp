@@ -11,11 +11,8 @@ constexpr double kFill = 0.92; // silhouette diameter over the smaller image sid
 } // namespace
 
 Vector3 SwatchHit::Uvw() const {
-    const double x = pointX / length;
-    const double y = pointY / length;
-    const double z = pointZ / length;
-    const double u = 0.5 + std::atan2(x, z) / (2.0 * kPi);
-    const double v = 0.5 + std::asin(std::clamp(y, -1.0, 1.0)) / kPi;
+    const double u = 0.5 + std::atan2(normalX, normalZ) / (2.0 * kPi);
+    const double v = 0.5 + std::asin(std::clamp(normalY, -1.0, 1.0)) / kPi;
     return {static_cast<float>(u), static_cast<float>(v), 0.0f};
 }
 
@@ -36,6 +33,28 @@ bool SwatchCamera::MissesPixel(int x, int y) const {
         (std::clamp(centreY, double(y), y + 1.0) - centreY) * planeUnitsPerPixel_;
     const double silhouette = 1.0 / (kCameraDistance * kCameraDistance - 1.0);
     return nearestX * nearestX + nearestY * nearestY > silhouette * (1.0 + 1e-9);
+}
+
+SwatchCamera::Columns SwatchCamera::ColumnsToTrace(int y) const {
+    // Left of the centre the pixels are missed up to the sphere's edge and not after it; right
+    // of it the other way round. Each search keeps missed(low) != missed(high) in view.
+    const int centre = width_ / 2;
+    if (MissesPixel(centre, y)) {
+        return {centre, centre};
+    }
+    int low = -1, high = centre; // missed at low (or outside the image), traced at high
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (MissesPixel(middle, y) ? low : high) = middle;
+    }
+    const int first = high;
+    low = centre;  // traced
+    high = width_; // missed, or outside the image
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (MissesPixel(middle, y) ? high : low) = middle;
+    }
+    return {first, high};
 }
 
 std::optional<SurfaceSample> SwatchCamera::Trace(double x, double y) const {
