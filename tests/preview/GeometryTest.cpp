@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <optional>
 
 using namespace preview;
 
@@ -102,26 +100,4 @@ TEST(SwatchCamera, APixelCalledMissedHasNoSampleOnTheSphereAndRowsSkipOnlySuchPi
         EXPECT_FALSE(camera.MissesPixel(width / 2, height / 2));
         EXPECT_GT(missed, width * height / 5);
     }
-}
-
-TEST(SwatchCamera, RaysTracedInPairsAreBitForBitTheRaysTracedAlone) {
-    const SwatchCamera camera(97, 61);
-    const auto same = [](const TracedRay& a, const std::optional<SwatchHit>& b) {
-        return a.lands == b.has_value() && (!b || std::memcmp(&a.hit, &*b, sizeof(SwatchHit)) == 0);
-    };
-    int pairs = 0, mixed = 0;
-    for (double y = 0.0; y < 61.0; y += 0.37) {
-        for (double x = 0.0; x < 97.0; x += 0.29) {
-            // The second ray mirrors the first and moves along the row, so that pairs mix hits,
-            // misses and rays that cross the silhouette.
-            const double x1 = 97.0 - x * 0.83, y1 = 61.0 - y;
-            TracedRay first{}, second{};
-            camera.HitPair(x, y, x1, y1, first, second);
-            ASSERT_TRUE(same(first, camera.Hit(x, y))) << x << ", " << y;
-            ASSERT_TRUE(same(second, camera.Hit(x1, y1))) << x1 << ", " << y1;
-            ++pairs;
-            mixed += first.lands != second.lands;
-        }
-    }
-    EXPECT_GT(mixed, pairs / 20);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#if defined(__SSE2__) || defined(_M_X64)
+#if (defined(__SSE2__) || defined(_M_X64)) && !defined(NACREEN_DOUBLE_PAIR_PORTABLE)
 #include <emmintrin.h>
 #define NACREEN_DOUBLE_PAIR_SSE2 1
 #endif
@@ -8,6 +8,12 @@
 #include <cmath>
 
 namespace preview {
+// Each form under its own name, so that a test may build the portable one beside the other.
+#ifdef NACREEN_DOUBLE_PAIR_SSE2
+inline namespace sse2_pair {
+#else
+inline namespace portable_pair {
+#endif
 
 // Two doubles that go through the same arithmetic side by side. Each operation is the IEEE one
 // of each lane on its own, so a pair gives exactly the bits two scalar computations would; with
@@ -127,4 +133,5 @@ inline DoublePair MaxWithZero(DoublePair a) {
 
 #endif
 
+} // namespace sse2_pair or portable_pair
 } // namespace preview
