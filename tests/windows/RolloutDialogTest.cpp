@@ -46,8 +46,9 @@ std::wstring ClassOf(HWND window) {
 
 std::vector<HWND> ChildrenInOrder(HWND dialog) {
     std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(child);
+    }
     return children;
 }
 
@@ -69,8 +70,9 @@ RECT ClientRectOf(HWND dialog, HWND child) {
 class RolloutDialog : public LoadedNacreenTest {
 protected:
     void TearDown() override {
-        if (host)
+        if (host) {
             DestroyWindow(host); // and the page with it
+        }
     }
 
     // The page is a child window, as in the host's command panel, so it needs a parent.
