@@ -9,13 +9,9 @@
 #include "NacreenReferences.h"
 #include "ResourceString.h"
 
-namespace {
-// What the snapshot holds until the first update: the block's defaults.
-constexpr nacreen::FilmParams defaultSnapshot = {1.0f, 1.5f, 1.0f, 250.0f, 350.0f, 0.0f, 0.0f};
-} // namespace
-
+// Until the first update the snapshot holds the block's defaults.
 Nacreen::Nacreen()
-    : validity(NEVER), snapshot(defaultSnapshot), paramBlock(nullptr), thicknessMap(nullptr),
+    : validity(NEVER), snapshot(DefaultSnapshot()), paramBlock(nullptr), thicknessMap(nullptr),
       useThicknessMap(0), textureOutput(nullptr) {
     GetNacreenDesc()->MakeAutoParamBlocks(this);
     Reset();

@@ -63,6 +63,7 @@ protected:
     void SetReference(int i, RefTargetHandle rtarg) override;
 
 private:
+    static nacreen::FilmParams DefaultSnapshot();
     void ReadSnapshot(TimeValue t);
     void HandOffGBufferID(ShadeContext& sc) const;
 

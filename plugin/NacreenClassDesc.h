@@ -1,10 +1,10 @@
 // The class descriptor of the Nacreen texture map: its identity, names and creation.
 #pragma once
 
+#include "NacreenClassId.h"
+
 #include <max.h>
 #include <iparamb2.h>
-
-#define NACREEN_CLASS_ID Class_ID(0x53E2B189, 0x7502736B)
 
 class NacreenClassDesc : public ClassDesc2 {
 public:

@@ -36,12 +36,12 @@ INT_PTR NacreenDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* map, HWND /*hWnd*/,
         break;
     case IDC_HOMEPAGE:
         if (clicked) {
-            OpenWebPage(homepageUrl);
+            OpenWebPage(kHomepageUrl);
         }
         break;
     case IDC_ARTICLE:
         if (clicked) {
-            OpenWebPage(articleUrl);
+            OpenWebPage(kArticleUrl);
         }
         break;
     default:

@@ -4,14 +4,14 @@
 
 namespace {
 // Wraps the MtlBase data.
-constexpr USHORT MTL_HDR_CHUNK = 0x4000;
+constexpr USHORT kMtlHeaderChunk = 0x4000;
 // Written by earlier versions. Its contents are no longer used; it only clears the cached flag,
 // which the next update reads again from the parameter block.
-constexpr USHORT LEGACY_CHUNK = 0x1000;
+constexpr USHORT kLegacyChunk = 0x1000;
 } // namespace
 
 IOResult Nacreen::Save(ISave* isave) {
-    isave->BeginChunk(MTL_HDR_CHUNK);
+    isave->BeginChunk(kMtlHeaderChunk);
     const IOResult result = MtlBase::Save(isave);
     if (result != IO_OK) {
         return result;
@@ -25,10 +25,10 @@ IOResult Nacreen::Load(ILoad* iload) {
     while ((opened = iload->OpenChunk()) == IO_OK) {
         IOResult result = IO_OK;
         switch (iload->CurChunkID()) {
-        case MTL_HDR_CHUNK:
+        case kMtlHeaderChunk:
             result = MtlBase::Load(iload);
             break;
-        case LEGACY_CHUNK:
+        case kLegacyChunk:
             useThicknessMap = 0;
             break;
         default:

@@ -3,6 +3,35 @@
 
 #include "NacreenParamBlock.h"
 
+namespace {
+
+// Which parameter feeds which field of the snapshot, in the order an update reads them.
+struct SnapshotSource {
+    ParamID id;
+    float nacreen::FilmParams::*field;
+};
+
+constexpr SnapshotSource kSnapshotSources[] = {
+    {pb_thicknessmax, &nacreen::FilmParams::thicknessAtZero},
+    {pb_thicknessmin, &nacreen::FilmParams::thicknessAtOne},
+    {pb_nmedium, &nacreen::FilmParams::nMedium},
+    {pb_nfilm, &nacreen::FilmParams::nFilm},
+    {pb_ninternal, &nacreen::FilmParams::nInternal},
+    {pb_hue, &nacreen::FilmParams::hueShift},
+    {pb_sat, &nacreen::FilmParams::saturationShift},
+};
+
+} // namespace
+
+// The descriptor's defaults, so that a map shades as a default map even before its first update.
+nacreen::FilmParams Nacreen::DefaultSnapshot() {
+    nacreen::FilmParams defaults{};
+    for (const SnapshotSource& source : kSnapshotSources) {
+        defaults.*source.field = nacreenParamBlockDesc.GetParamDef(source.id).def.f;
+    }
+    return defaults;
+}
+
 void Nacreen::Update(TimeValue t, Interval& valid) {
     if (!paramBlock) {
         return;
@@ -28,13 +57,9 @@ void Nacreen::ReadSnapshot(TimeValue t) {
     if (thicknessMap) {
         thicknessMap->Update(t, validity);
     }
-    block->GetValue(pb_thicknessmax, t, snapshot.thicknessAtZero, validity);
-    block->GetValue(pb_thicknessmin, t, snapshot.thicknessAtOne, validity);
-    block->GetValue(pb_nmedium, t, snapshot.nMedium, validity);
-    block->GetValue(pb_nfilm, t, snapshot.nFilm, validity);
-    block->GetValue(pb_ninternal, t, snapshot.nInternal, validity);
-    block->GetValue(pb_hue, t, snapshot.hueShift, validity);
-    block->GetValue(pb_sat, t, snapshot.saturationShift, validity);
+    for (const SnapshotSource& source : kSnapshotSources) {
+        block->GetValue(source.id, t, snapshot.*source.field, validity);
+    }
 }
 
 // Asking for the validity refreshes the snapshot for `t` as a side effect.

@@ -3,8 +3,8 @@
 #include "ModuleInstance.h"
 
 namespace {
-constexpr int resourceBufferLength = 256;
-MCHAR resourceBuffer[resourceBufferLength];
+constexpr int kResourceBufferLength = 256;
+MCHAR resourceBuffer[kResourceBufferLength];
 } // namespace
 
 const MCHAR* GetResourceString(int id) {
@@ -13,7 +13,7 @@ const MCHAR* GetResourceString(int id) {
         return nullptr;
     }
     const int length =
-        LoadStringW(instance, static_cast<UINT>(id), resourceBuffer, resourceBufferLength);
+        LoadStringW(instance, static_cast<UINT>(id), resourceBuffer, kResourceBufferLength);
     return length != 0 ? resourceBuffer : nullptr;
 }
 

@@ -12,6 +12,8 @@ packages=(
     # windres compiles the resource script for the Linux build as well as the Windows one.
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
     wine64 wine
+    # scripts/check-format.sh: the one clang-format version the sources are laid out with.
+    clang-format-14
 )
 for option in "$@"; do
     case "$option" in

@@ -1,6 +1,6 @@
 // Cost per shading sample of the shipped core and of the step-by-step reference, side by side.
 // One benchmark iteration shades one sample, so the reported time is the time per sample.
-//   build-core/bench/shading/nacreen_shading_bench --benchmark_repetitions=9
+//   build/bench/shading/nacreen_shading_bench --benchmark_repetitions=9
 //       --benchmark_enable_random_interleaving=true
 // The reference calls each operation as a function of its own; building this file with
 // -DNACREEN_REFERENCE_OPERATION=inline measures a reference whose channels the compiler may

@@ -8,8 +8,9 @@ namespace {
 
 class HostFaultCheck : public ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override {
-        for (const maxhost::HostFault& fault : maxhost::TakeHostFaults())
+        for (const maxhost::HostFault& fault : maxhost::TakeHostFaults()) {
             ADD_FAILURE() << "the host noticed a plug-in fault: " << fault.message;
+        }
     }
 };
 

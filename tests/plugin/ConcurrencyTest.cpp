@@ -51,14 +51,14 @@ TEST(Concurrency, ManyThreadsGiveTheColoursOfOne) {
         reference.push_back(map->EvalColor(sc));
     }
 
-    constexpr int threadCount = 8;
-    constexpr int rounds = 50;
+    constexpr int kThreadCount = 8;
+    constexpr int kRounds = 50;
     std::atomic<int> mismatches{0};
     std::vector<std::thread> threads;
-    for (int i = 0; i < threadCount; ++i) {
+    for (int i = 0; i < kThreadCount; ++i) {
         threads.emplace_back([&] {
             maxhost::SimpleShadeContext sc;
-            for (int round = 0; round < rounds; ++round) {
+            for (int round = 0; round < kRounds; ++round) {
                 for (std::size_t k = 0; k < samples.size(); ++k) {
                     sc.view = samples[k].view;
                     sc.normal = samples[k].normal;

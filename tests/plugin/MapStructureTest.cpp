@@ -19,7 +19,7 @@ std::wstring Str(const MSTR& s) {
 
 TEST(MapStructure, IsATextureMapNamedNacreen) {
     Owned<Texmap> map = NewNacreen();
-    EXPECT_EQ(map->ClassID(), Class_ID(kClassIdA, kClassIdB));
+    EXPECT_EQ(map->ClassID(), NACREEN_CLASS_ID);
     EXPECT_EQ(map->SuperClassID(), TEXMAP_CLASS_ID);
     MSTR localized, plain;
     map->GetClassName(localized, true);

@@ -2,6 +2,8 @@
 // how the library is found and loaded, so the tests themselves stay free of platform calls.
 #pragma once
 
+#include "plugin/NacreenClassId.h"
+
 #include <max.h>
 #include <imtl.h>
 #include <iparamb2.h>
@@ -10,10 +12,7 @@
 
 namespace nacreen_test {
 
-// The map's external identity and parameter ids, as scenes and scripts know them.
-constexpr ULONG kClassIdA = 0x53E2B189;
-constexpr ULONG kClassIdB = 0x7502736B;
-
+// The map's parameter ids, as scenes and scripts know them.
 enum ParamId : ParamID {
     kThicknessMax = 0, // "Min:" row, thickness at map value 0
     kThicknessMin = 1, // "Max:" row, thickness at map value 1

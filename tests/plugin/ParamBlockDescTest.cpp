@@ -37,7 +37,7 @@ struct FloatParam {
 };
 
 // Every value as the single-precision float the descriptor must carry.
-const FloatParam floatParams[] = {
+const FloatParam kFloatParams[] = {
     {kThicknessMax, L"thicknessmax", IDS_THICKNESS_MIN, 250.0f, 0.0f, 3000.0f, 1490, 1496, 1.0f},
     {kThicknessMin, L"thicknessmin", IDS_THICKNESS_MAX, 350.0f, 0.0f, 3000.0f, 1491, 1497, 1.0f},
     {kNMedium, L"nmedium", IDS_N_MEDIUM, 1.0f, 0.2f, 100.0f, 1493, 1499, 0.01f},
@@ -50,7 +50,7 @@ const FloatParam floatParams[] = {
 
 TEST(ParamBlockDesc, DescribesTheEightAnimatableFloats) {
     ParamBlockDesc2* pbd = NacreenBlockDesc();
-    for (const FloatParam& expected : floatParams) {
+    for (const FloatParam& expected : kFloatParams) {
         SCOPED_TRACE(std::string(expected.name, expected.name + wcslen(expected.name)));
         const ParamDef& def = pbd->GetParamDef(expected.id);
         EXPECT_EQ(def.ID, expected.id);

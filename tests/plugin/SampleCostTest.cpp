@@ -17,7 +17,7 @@ protected:
     Owned<Texmap> map = NewNacreen();
     IParamBlock2* pb = map->GetParamBlock(0);
     maxhost::SimpleShadeContext sc;
-    static constexpr int samples = 100;
+    static constexpr int kSamples = 100;
 
     void SetUp() override {
         pb->SetValue(kThicknessMapEnabled, 0, TRUE);
@@ -30,20 +30,20 @@ protected:
 
 TEST_F(SampleCost, EvalColorReadsTheBlockOnceAndAllocatesNothing) {
     const maxhost::HeapCounts before = maxhost::GetHeapCounts();
-    for (int i = 0; i < samples; ++i) {
+    for (int i = 0; i < kSamples; ++i) {
         map->EvalColor(sc);
     }
-    EXPECT_EQ(maxhost::ParamBlockReads(pb), static_cast<std::uint64_t>(samples));
+    EXPECT_EQ(maxhost::ParamBlockReads(pb), static_cast<std::uint64_t>(kSamples));
     EXPECT_EQ(maxhost::GetHeapCounts().allocations, before.allocations);
 }
 
 TEST_F(SampleCost, EvalMonoAndEvalNormalPerturbCostNoMore) {
     const maxhost::HeapCounts before = maxhost::GetHeapCounts();
-    for (int i = 0; i < samples; ++i) {
+    for (int i = 0; i < kSamples; ++i) {
         map->EvalMono(sc);
         map->EvalNormalPerturb(sc);
     }
-    EXPECT_EQ(maxhost::ParamBlockReads(pb), static_cast<std::uint64_t>(samples));
+    EXPECT_EQ(maxhost::ParamBlockReads(pb), static_cast<std::uint64_t>(kSamples));
     EXPECT_EQ(maxhost::GetHeapCounts().allocations, before.allocations);
 }
 

@@ -53,7 +53,7 @@ protected:
 TEST_F(SceneRoundTrip, BringsBackEveryParameterAndKey) {
     Owned<Texmap> loaded = SaveAndLoad(map.get());
     ASSERT_NE(loaded, nullptr);
-    ASSERT_EQ(loaded->ClassID(), Class_ID(kClassIdA, kClassIdB));
+    ASSERT_EQ(loaded->ClassID(), NACREEN_CLASS_ID);
     IParamBlock2* loadedPb = loaded->GetParamBlock(0);
     ASSERT_NE(loadedPb, nullptr);
     EXPECT_EQ(loadedPb->GetOwner(), static_cast<ReferenceMaker*>(loaded.get()));

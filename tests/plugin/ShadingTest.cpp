@@ -45,6 +45,13 @@ TEST_F(Shading, DefaultMapGivesTheCoreColourOfA250nmFilm) {
     EXPECT_TRUE(SameColor(Expected(0.0f, DefaultFilmParams()), c));
 }
 
+// The host updates a map before it shades it; one shaded earlier still gets the default film.
+TEST_F(Shading, BeforeItsFirstUpdateAMapShadesWithTheDefaults) {
+    EXPECT_TRUE(SameColor(Expected(0.0f, DefaultFilmParams()), map->EvalColor(sc)));
+    pb->SetValue(kThicknessMax, 0, 600.0f);
+    EXPECT_TRUE(SameColor(Expected(0.0f, DefaultFilmParams()), map->EvalColor(sc)));
+}
+
 TEST_F(Shading, MonoIsTheMeanOfTheFilteredColour) {
     const AColor c = Shade();
     const float mono = map->EvalMono(sc);

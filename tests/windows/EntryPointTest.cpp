@@ -1,6 +1,8 @@
 // The six entry points and the descriptor, called across the DLL boundary as 3ds Max calls them.
 #include "LoadedNacreenTest.h"
 
+#include "plugin/NacreenClassId.h"
+
 #include <string>
 
 namespace nacreen_windows {
@@ -35,7 +37,7 @@ TEST_F(EntryPoints, DescriptionComesFromTheStringTable) {
 TEST_F(EntryPoints, DescriptorNamesATextureMapClass) {
     ClassDesc* desc = Descriptor();
     ASSERT_NE(desc, nullptr);
-    EXPECT_EQ(desc->ClassID(), Class_ID(0x53E2B189, 0x7502736B));
+    EXPECT_EQ(desc->ClassID(), NACREEN_CLASS_ID);
     EXPECT_EQ(desc->SuperClassID(), static_cast<SClass_ID>(0xC10));
     EXPECT_EQ(desc->IsPublic(), 1);
     EXPECT_EQ(std::wstring(desc->NonLocalizedClassName()), L"Nacreen");

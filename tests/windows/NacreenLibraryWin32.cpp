@@ -29,9 +29,11 @@ std::wstring WindowsPath(const char* utf8) {
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
     std::wstring path(length > 0 ? length - 1 : 0, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, path.data(), length);
-    for (wchar_t& c : path)
-        if (c == L'/')
+    for (wchar_t& c : path) {
+        if (c == L'/') {
             c = L'\\';
+        }
+    }
     return path;
 }
 
@@ -45,17 +47,21 @@ class WindowsLibrary {
 public:
     WindowsLibrary() {
         module_ = LoadLibraryW(WindowsPath(NACREEN_DLT_PATH).c_str());
-        if (!module_)
+        if (!module_) {
             Refuse("LoadLibraryW failed with error " + std::to_string(GetLastError()));
+        }
         Resolve();
-        if (libVersion() != VERSION_3DSMAX)
+        if (libVersion() != VERSION_3DSMAX) {
             Refuse("its version stamp does not match the host's");
-        if (!libInitialize())
+        }
+        if (!libInitialize()) {
             Refuse("LibInitialize returned FALSE");
+        }
         for (int i = 0; i < libNumberClasses(); ++i) {
             ClassDesc* desc = libClassDesc(i);
-            if (!desc)
+            if (!desc) {
                 Refuse("LibClassDesc(" + std::to_string(i) + ") returned null");
+            }
             maxhost::RegisterClassDesc(desc);
             classes_.push_back(desc);
         }
@@ -63,8 +69,9 @@ public:
 
     ~WindowsLibrary() {
         libShutdown();
-        for (ClassDesc* desc : classes_)
+        for (ClassDesc* desc : classes_) {
             maxhost::UnregisterClassDesc(desc);
+        }
         FreeLibrary(module_);
     }
 
@@ -89,8 +96,9 @@ private:
         libInitialize = Export<int (*)()>(module_, "LibInitialize");
         libShutdown = Export<int (*)()>(module_, "LibShutdown");
         if (!libDescription || !libNumberClasses || !libClassDesc || !libVersion ||
-            !libInitialize || !libShutdown)
+            !libInitialize || !libShutdown) {
             Refuse("an entry point is not exported");
+        }
     }
 
     HMODULE module_ = nullptr;
@@ -104,8 +112,9 @@ std::unique_ptr<WindowsLibrary>& LoadedOrNot() {
 
 const WindowsLibrary& Library() {
     std::unique_ptr<WindowsLibrary>& library = LoadedOrNot();
-    if (!library)
+    if (!library) {
         library = std::make_unique<WindowsLibrary>();
+    }
     return *library;
 }
 

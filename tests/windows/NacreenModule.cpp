@@ -11,8 +11,9 @@ const NacreenExports& Exports() {
     static const NacreenExports exports = [] {
         const HMODULE module = NacreenModule();
         NacreenExports found;
-        if (!module)
+        if (!module) {
             return found;
+        }
         found.libDescription = ExportByName<const MCHAR* (*)()>(module, "LibDescription");
         found.libNumberClasses = ExportByName<int (*)()>(module, "LibNumberClasses");
         found.libClassDesc = ExportByName<ClassDesc* (*)(int)>(module, "LibClassDesc");

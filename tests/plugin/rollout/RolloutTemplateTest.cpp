@@ -1,6 +1,7 @@
 // Dialog template 101 as the resource compiler stored it in Nacreen.dlt, read back from the
 // module's compiled resources.
 #include "../NacreenLibrary.h"
+#include "../NacreenRolloutLayout.h"
 
 #include "resources/resource.h"
 
@@ -43,74 +44,21 @@ DialogTemplate RolloutTemplate() {
 
 TEST(RolloutTemplate, IsAChildPageOf217By180InMsSansSerif8) {
     const DialogTemplate dialog = RolloutTemplate();
-    EXPECT_EQ(dialog.style, 0x50000040u);
+    EXPECT_EQ(dialog.style, kRolloutPageStyle);
     EXPECT_EQ(dialog.exStyle, 0u);
     EXPECT_EQ(dialog.x, 0);
     EXPECT_EQ(dialog.y, 0);
-    EXPECT_EQ(dialog.cx, 217);
-    EXPECT_EQ(dialog.cy, 180);
+    EXPECT_EQ(dialog.cx, kRolloutPageWidth);
+    EXPECT_EQ(dialog.cy, kRolloutPageHeight);
     EXPECT_TRUE(dialog.menu.isOrdinal ? dialog.menu.ordinal == 0 : dialog.menu.IsEmpty());
     EXPECT_TRUE(dialog.windowClass.isOrdinal ? dialog.windowClass.ordinal == 0
                                              : dialog.windowClass.IsEmpty());
     EXPECT_TRUE(dialog.title.empty());
     ASSERT_TRUE(dialog.hasFont);
-    EXPECT_EQ(dialog.pointSize, 8);
-    EXPECT_EQ(dialog.typeface, u"MS Sans Serif");
+    EXPECT_EQ(dialog.pointSize, kRolloutFontPoints);
+    EXPECT_EQ(dialog.typeface, kRolloutTypeface);
     EXPECT_EQ(dialog.items.size(), 34u);
 }
-
-struct Item {
-    int id;
-    const char16_t* windowClass;
-    short x, y, cx, cy;
-    std::uint32_t style;
-    const char16_t* caption;
-};
-
-constexpr std::uint32_t kRightLabel = 0x50020002;
-constexpr std::uint32_t kLeftLabel = 0x50020000;
-constexpr std::uint32_t kTabStop = 0x50010000;
-constexpr std::uint32_t kCheckBox = 0x50010003;
-constexpr std::uint32_t kSpinner = 0x50000000;
-constexpr std::uint32_t kGroupBox = 0x50000007;
-
-// In template order, which is also the tab order.
-const Item expectedItems[] = {
-    {1490, u"CustEdit", 54, 18, 35, 10, kTabStop, u""},
-    {1496, u"SpinnerControl", 90, 18, 7, 10, kSpinner, u""},
-    {-1, u"Static", 24, 18, 25, 8, kRightLabel, u"Min:"},
-    {1491, u"CustEdit", 54, 30, 35, 10, kTabStop, u""},
-    {1497, u"SpinnerControl", 90, 30, 7, 10, kSpinner, u""},
-    {-1, u"Static", 20, 30, 29, 8, kRightLabel, u"Max:"},
-    {1493, u"CustEdit", 54, 69, 35, 10, kTabStop, u""},
-    {1499, u"SpinnerControl", 90, 69, 7, 10, kSpinner, u""},
-    {-1, u"Static", 54, 58, 35, 8, kLeftLabel, u"External:"},
-    {1494, u"CustEdit", 110, 69, 35, 10, kTabStop, u""},
-    {1500, u"SpinnerControl", 146, 69, 7, 10, kSpinner, u""},
-    {-1, u"Static", 110, 58, 36, 8, kLeftLabel, u"Film:"},
-    {1495, u"CustEdit", 166, 69, 35, 10, kTabStop, u""},
-    {1501, u"SpinnerControl", 202, 69, 7, 10, kSpinner, u""},
-    {-1, u"Static", 166, 58, 35, 8, kLeftLabel, u"Internal:"},
-    {1003, u"Button", 105, 24, 9, 10, kCheckBox, u""},
-    {1002, u"CustButton", 120, 21, 89, 14, kTabStop, u"Custom2"},
-    {-1, u"Button", 2, 7, 213, 36, kGroupBox, u"Film Thickness (nm)"},
-    {-1, u"Button", 2, 48, 213, 34, kGroupBox, u"IOR"},
-    {-1, u"Static", 2, 142, 123, 8, kLeftLabel, u"Nacreen | Version 1.1.3"},
-    {-1, u"Button", 2, 87, 213, 51, kGroupBox, u"Color Adjustment"},
-    {1492, u"CustEdit", 110, 99, 35, 10, kTabStop, u""},
-    {1498, u"SpinnerControl", 146, 99, 7, 10, kSpinner, u""},
-    {-1, u"Static", 38, 99, 68, 8, kRightLabel, u"Gamma:"},
-    {1502, u"CustEdit", 110, 112, 35, 10, kTabStop, u""},
-    {1503, u"SpinnerControl", 146, 112, 7, 10, kSpinner, u""},
-    {-1, u"Static", 38, 112, 68, 8, kRightLabel, u"Hue Shift (\u00B1\u00B0):"},
-    {1504, u"CustEdit", 110, 125, 35, 10, kTabStop, u""},
-    {1505, u"SpinnerControl", 146, 125, 7, 10, kSpinner, u""},
-    {-1, u"Static", 38, 125, 68, 8, kRightLabel, u"Saturation (\u00B1%):"},
-    {1008, u"CustButton", 134, 140, 80, 11, kTabStop, u"Homepage"},
-    {-1, u"Static", 2, 154, 213, 8, kLeftLabel, nullptr}, // the credit line
-    {-1, u"Static", 2, 166, 128, 8, kRightLabel, u"Based on article at:"},
-    {1009, u"CustButton", 134, 165, 80, 11, kTabStop, nullptr}, // names the article's site
-};
 
 std::u16string Caption(const maxhost::res::DialogItem& item) {
     return item.title.isOrdinal ? std::u16string() : item.title.text;
@@ -118,9 +66,9 @@ std::u16string Caption(const maxhost::res::DialogItem& item) {
 
 TEST(RolloutTemplate, HoldsTheThirtyFourControlsInOrder) {
     const DialogTemplate dialog = RolloutTemplate();
-    ASSERT_EQ(dialog.items.size(), std::size(expectedItems));
+    ASSERT_EQ(dialog.items.size(), std::size(kRolloutControls));
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
-        const Item& expected = expectedItems[i];
+        const RolloutControl& expected = kRolloutControls[i];
         const maxhost::res::DialogItem& item = dialog.items[i];
         SCOPED_TRACE("control #" + std::to_string(i + 1));
         EXPECT_EQ(static_cast<std::int32_t>(item.id), expected.id);

@@ -20,10 +20,11 @@ namespace nacreen_test {
 namespace {
 
 // The controls that only matter with a thickness map: the "Max:" row and the map button.
-const int mapControls[] = {IDC_THICKNESS_MAX_EDIT, IDC_THICKNESS_MAX_SPIN, IDC_THICKNESS_MAP};
+const int kMapControls[] = {IDC_THICKNESS_MAX_EDIT, IDC_THICKNESS_MAX_SPIN, IDC_THICKNESS_MAP};
 
 bool IsMapControl(int id) {
-    return std::find(std::begin(mapControls), std::end(mapControls), id) != std::end(mapControls);
+    return std::find(std::begin(kMapControls), std::end(kMapControls), id) !=
+           std::end(kMapControls);
 }
 
 // An open editor dialog of one map; closed the way the material editor closes it.
@@ -56,7 +57,7 @@ protected:
     void SetUp() override { maxhost::ClearShellExecuteLog(); }
 
     static bool MapControlsEnabled(IParamMap2* rollout, bool enabled) {
-        for (int id : mapControls) {
+        for (int id : kMapControls) {
             if (maxhost::IsControlEnabled(rollout, id) != enabled) {
                 return false;
             }

@@ -3,6 +3,7 @@
 #include "ChartFrame.h"
 #include "ChartLayout.h"
 #include "PixelEncoding.h"
+#include "SwatchBackground.h"
 #include "SwatchCamera.h"
 
 #include "shading/ShadeFilm.h"
@@ -45,7 +46,7 @@ preview::RgbPixel ShadeChartSample(const nacreen::FilmParams& chartFilm, float g
 } // namespace
 
 preview::LinearImage RenderSwatch(const ExplorerLook& look, int width, int height) {
-    preview::LinearImage image(width, height, kSwatchBackground);
+    preview::LinearImage image(width, height, preview::kSwatchBackground);
     const preview::SwatchCamera camera(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

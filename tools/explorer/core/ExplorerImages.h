@@ -8,9 +8,6 @@
 
 namespace explorer {
 
-// Neutral grey behind the sphere, in linear light, as nacreen-preview's swatch has it.
-constexpr preview::RgbPixel kSwatchBackground{0.1f, 0.1f, 0.1f};
-
 // The material editor's sample sphere, one sample at each pixel centre, seen by
 // nacreen-preview's swatch camera. With the ramp on, the thickness-map value runs from 0 at the
 // sphere's bottom pole to 1 at its top pole.

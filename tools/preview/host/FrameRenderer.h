@@ -3,6 +3,7 @@
 #include "LinearImage.h"
 #include "PreviewOptions.h"
 #include "ProgressLine.h"
+#include "SwatchBackground.h"
 
 #include <maxtypes.h>
 
@@ -21,9 +22,6 @@ struct FrameSettings {
     float maxThickness = 1000.0f;         // chart only
     std::vector<float> markedThicknesses; // chart only: the user's film, marked on the axis
 };
-
-// Neutral grey behind the swatch's sphere, in linear light.
-constexpr RgbPixel kSwatchBackground{0.1f, 0.1f, 0.1f};
 
 // Renders one frame the way the host does: the map is updated for time t once, then every
 // sample is evaluated with EvalColor on the render threads, each thread with a shading context

@@ -1,12 +1,14 @@
 #include "NacreenIdentity.h"
 
+#include "plugin/NacreenClassId.h"
+
 #include <plugapi.h>
 #include <ref.h>
 
 namespace preview {
 
 const Class_ID& NacreenClassID() {
-    static const Class_ID id(0x53E2B189, 0x7502736B);
+    static const Class_ID id = NACREEN_CLASS_ID;
     return id;
 }
 
