@@ -20,15 +20,10 @@ std::optional<ControlState> FindControl(IParamMap2* map, int ctrlId) {
     return std::nullopt;
 }
 
-bool IsToggle(const ParamDef& def) {
-    return def.IsIntType() && (static_cast<int>(def.ctrl_type) == TYPE_SINGLECHECKBOX ||
-                               def.ctrl_type == TYPE_CHECKBUTTON);
-}
-
 // The host's binding stores a check box's new state before the user procedure hears of it.
 void ToggleCheckBox(IParamMap2* map, const ControlState& control) {
     IParamBlock2* block = map->GetParamBlock();
-    if (!block || !IsToggle(map->GetDesc()->GetParamDef(control.param))) {
+    if (!block || !control.toggle) {
         return;
     }
     const TimeValue t = MaxStandin::HostAccess::MapTime(map);

@@ -118,7 +118,8 @@ struct ControlState {
     int tabIndex = 0;
     bool enabled = true;
     bool visible = true;
-    std::wstring shown; // the block's value as of the control's last redraw
+    bool toggle = false; // a check box or check button bound to an int parameter
+    std::wstring shown;  // the block's value as of the control's last redraw
 };
 
 // The map's controls; empty for a map that is not the SDK's.

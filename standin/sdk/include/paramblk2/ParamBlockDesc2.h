@@ -23,7 +23,7 @@ class ParamMap2UserDlgProc;
 
 class PB2Export ParamBlockDesc2 : public BaseInterfaceServer, public MaxSDK::Util::Noncopyable {
 public:
-    // One rollout of the block (P_AUTO_UI gives one, P_MULTIMAP several).
+    // The block's rollout (P_AUTO_UI; the stand-in refuses P_MULTIMAP's several).
     struct MapSpec {
         MapID map_id = 0;
         int dlg_template = 0;
@@ -31,7 +31,7 @@ public:
         int test_flags = 0;
         int rollup_flags = 0;
         ParamMap2UserDlgProc* dlgProc = nullptr;
-        int category = 0;
+        int category = 0; // stays 0: the stand-in refuses P_HASCATEGORY
     };
 
     ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,

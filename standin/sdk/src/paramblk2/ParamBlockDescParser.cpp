@@ -12,7 +12,18 @@ namespace {
 constexpr int kMaxParams = 4096;
 constexpr int kMaxTagsPerParam = 256;
 constexpr int kMaxControlIds = 64;
-constexpr int kMaxMaps = 64;
+
+// Block flags that change the shape of the tag list in ways no plug-in of this house uses: a
+// descriptor with one of them is refused by name rather than misread.
+struct RefusedFlag {
+    USHORT flag;
+    const char* name;
+};
+constexpr RefusedFlag kRefusedFlags[] = {{P_USE_PARAMS, "P_USE_PARAMS"},
+                                         {P_INCLUDE_PARAMS, "P_INCLUDE_PARAMS"},
+                                         {P_MULTIMAP, "P_MULTIMAP"},
+                                         {P_HASCATEGORY, "P_HASCATEGORY"},
+                                         {P_VERSION, "P_VERSION"}};
 
 // ParamType2's enumerators fit in 12 bits (the largest are the table types); the passing flags
 // TYPE_BY_REF, TYPE_BY_VAL and TYPE_BY_PTR are macros above them, so a value with one of those
@@ -107,8 +118,12 @@ std::string ParamBlockDescParser::ParamContext(const ParamDef& def) const {
 }
 
 bool ParamBlockDescParser::Run() {
-    if (desc.flags & (P_USE_PARAMS | P_INCLUDE_PARAMS))
-        return Fail("P_USE_PARAMS and P_INCLUDE_PARAMS are not supported by the stand-in");
+    for (const RefusedFlag& refused : kRefusedFlags) {
+        if (desc.flags & refused.flag) {
+            return Fail(std::string("the block flag ") + refused.name +
+                        " is not supported by the stand-in");
+        }
+    }
     if (!ReadBlockHead())
         return false;
     for (int n = 0;; ++n) {
@@ -127,35 +142,13 @@ bool ParamBlockDescParser::Run() {
 }
 
 bool ParamBlockDescParser::ReadBlockHead() {
-    int value = 0;
-    if (desc.flags & P_VERSION) {
-        if (!Int(value, "the block version (P_VERSION)"))
-            return false;
-        desc.version = static_cast<DWORD>(value);
-    }
     if (desc.flags & P_AUTO_CONSTRUCT) {
         if (!Int(desc.ref_no, "the reference number (P_AUTO_CONSTRUCT)"))
             return false;
         if (desc.ref_no < 0)
             return Fail("the reference number " + std::to_string(desc.ref_no) + " is negative");
     }
-    if (!(desc.flags & P_AUTO_UI))
-        return true;
-    if (!(desc.flags & P_MULTIMAP))
-        return ReadRollout(0);
-    int maps = 0;
-    if (!Int(maps, "the number of rollouts (P_MULTIMAP)"))
-        return false;
-    if (maps < 0 || maps > kMaxMaps)
-        return Fail("the number of rollouts " + std::to_string(maps) + " is out of range");
-    for (int i = 0; i < maps; ++i) {
-        short mapId = 0;
-        if (!Short(mapId, "a rollout's map id (P_MULTIMAP)"))
-            return false;
-        if (!ReadRollout(mapId))
-            return false;
-    }
-    return true;
+    return !(desc.flags & P_AUTO_UI) || ReadRollout(0);
 }
 
 bool ParamBlockDescParser::ReadRollout(MapID mapId) {
@@ -170,8 +163,6 @@ bool ParamBlockDescParser::ReadRollout(MapID mapId) {
         return false;
     if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)"))
         return Fail(reader.problem);
-    if ((desc.flags & P_HASCATEGORY) && !Int(mapDef.category, "the rollout category"))
-        return false;
     mapDef.title = title;
     mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
     desc.maps.push_back(mapDef);
@@ -334,8 +325,6 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
     if (def.has_ui)
         return Fail("p_ui is given twice");
     def.has_ui = true;
-    if ((desc.flags & P_MULTIMAP) && !Short(def.map_id, "the p_ui map id (P_MULTIMAP)"))
-        return false;
     int control = 0;
     if (!Int(control, "the p_ui control type"))
         return false;
@@ -408,9 +397,5 @@ bool ParamBlockDescParser::CheckParam(const ParamDef& def) {
         return Fail("a P_OWNERS_REF parameter needs p_refno");
     if ((def.flags & P_ANIMATABLE) && def.IsRefType())
         return Fail("a reference parameter cannot be P_ANIMATABLE");
-    if (def.has_ui && def.map_id != 0 &&
-        std::none_of(desc.maps.begin(), desc.maps.end(),
-                     [&](const ParamBlockDesc2::MapSpec& m) { return m.map_id == def.map_id; }))
-        return Fail("p_ui names map " + std::to_string(def.map_id) + ", which the block lacks");
     return true;
 }

@@ -14,13 +14,24 @@ ParamMap2* SdkMap(IParamMap2* map) {
     return dynamic_cast<ParamMap2*>(map);
 }
 
+bool IsToggle(ParamMap2& map, ParamID param) {
+    ParamBlockDesc2* desc = map.GetDesc();
+    if (!desc || desc->IDtoIndex(param) < 0) {
+        return false;
+    }
+    const ParamDef& def = desc->GetParamDef(param);
+    return def.IsIntType() && (static_cast<int>(def.ctrl_type) == TYPE_SINGLECHECKBOX ||
+                               def.ctrl_type == TYPE_CHECKBUTTON);
+}
+
 } // namespace
 
 std::vector<ControlState> Controls(IParamMap2* map) {
     std::vector<ControlState> states;
     if (ParamMap2* sdkMap = SdkMap(map)) {
         for (const ParamMap2::Control& c : sdkMap->Controls()) {
-            states.push_back({c.id, c.param, c.tabIndex, c.enabled, c.visible, c.shown});
+            states.push_back({c.id, c.param, c.tabIndex, c.enabled, c.visible,
+                              IsToggle(*sdkMap, c.param), c.shown});
         }
     }
     return states;
