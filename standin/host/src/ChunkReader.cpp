@@ -36,8 +36,9 @@ struct ChunkReader::State {
     std::size_t Left() const { return Limit() - pos; }
     // The unread rest of the current chunk, as raw bytes; moves to the chunk's end.
     bool TakeRest(const unsigned char*& data, std::size_t& size) {
-        if (open.empty() || broken)
+        if (open.empty() || broken) {
             return false;
+        }
         data = bytes.data() + pos;
         size = Left();
         pos = Limit();
@@ -46,8 +47,9 @@ struct ChunkReader::State {
 };
 
 ChunkReader::ChunkReader(const unsigned char* data, std::size_t size) : state(new State) {
-    if (data && size)
+    if (data && size) {
         state->bytes.assign(data, data + size);
+    }
 }
 
 ChunkReader::ChunkReader(const std::vector<unsigned char>& bytes) : state(new State) {
@@ -57,11 +59,13 @@ ChunkReader::ChunkReader(const std::vector<unsigned char>& bytes) : state(new St
 ChunkReader::~ChunkReader() = default;
 
 IOResult ChunkReader::OpenChunk() {
-    if (state->broken)
+    if (state->broken) {
         return IO_ERROR;
+    }
     const std::size_t left = state->Left();
-    if (left == 0)
+    if (left == 0) {
         return IO_END;
+    }
     if (left < kHeaderSize || state->open.size() >= kMaxDepth) {
         state->broken = true;
         return IO_ERROR;
@@ -94,42 +98,50 @@ int ChunkReader::CurChunkDepth() {
 }
 
 IOResult ChunkReader::CloseChunk() {
-    if (state->open.empty())
+    if (state->open.empty()) {
         return IO_ERROR;
+    }
     state->pos = state->open.back().end;
     state->open.pop_back();
     return state->broken ? IO_ERROR : IO_OK;
 }
 
 USHORT ChunkReader::PeekNextChunkID() {
-    if (state->broken || state->Left() < kHeaderSize)
+    if (state->broken || state->Left() < kHeaderSize) {
         return 0;
+    }
     const unsigned char* h = state->bytes.data() + state->pos;
     return static_cast<USHORT>(h[0] | (h[1] << 8));
 }
 
 IOResult ChunkReader::Read(void* buf, ULONG nbytes, ULONG* nread) {
-    if (nread)
+    if (nread) {
         *nread = 0;
-    if (state->broken || (nbytes != 0 && !buf))
+    }
+    if (state->broken || (nbytes != 0 && !buf)) {
         return IO_ERROR;
+    }
     const std::size_t n = nbytes < state->Left() ? nbytes : state->Left();
-    if (n)
+    if (n) {
         std::memcpy(buf, state->bytes.data() + state->pos, n);
+    }
     state->pos += n;
-    if (nread)
+    if (nread) {
         *nread = static_cast<ULONG>(n);
+    }
     return n == nbytes ? IO_OK : IO_ERROR;
 }
 
 IOResult ChunkReader::ReadWStringChunk(wchar_t** buf) {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
-    if (!buf || !state->TakeRest(data, size))
+    if (!buf || !state->TakeRest(data, size)) {
         return IO_ERROR;
+    }
     std::size_t units = 0;
-    while (units < size / 2 && (data[2 * units] | data[2 * units + 1]) != 0)
+    while (units < size / 2 && (data[2 * units] | data[2 * units + 1]) != 0) {
         ++units;
+    }
     state->wideStrings.push_back(MaxStandin::DecodeUtf16(data, units));
     *buf = &state->wideStrings.back()[0];
     return IO_OK;
@@ -137,8 +149,9 @@ IOResult ChunkReader::ReadWStringChunk(wchar_t** buf) {
 
 IOResult ChunkReader::ReadWStringChunk(char** buf) {
     wchar_t* wide = nullptr;
-    if (!buf || ReadWStringChunk(&wide) != IO_OK)
+    if (!buf || ReadWStringChunk(&wide) != IO_OK) {
         return IO_ERROR;
+    }
     state->narrowStrings.push_back(MaxStandin::EncodeUtf8(wide));
     *buf = &state->narrowStrings.back()[0];
     return IO_OK;
@@ -147,11 +160,13 @@ IOResult ChunkReader::ReadWStringChunk(char** buf) {
 IOResult ChunkReader::ReadCStringChunk(char** buf) {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
-    if (!buf || !state->TakeRest(data, size))
+    if (!buf || !state->TakeRest(data, size)) {
         return IO_ERROR;
+    }
     std::size_t n = 0;
-    while (n < size && data[n] != 0)
+    while (n < size && data[n] != 0) {
         ++n;
+    }
     state->narrowStrings.emplace_back(reinterpret_cast<const char*>(data), n);
     *buf = &state->narrowStrings.back()[0];
     return IO_OK;
@@ -159,16 +174,18 @@ IOResult ChunkReader::ReadCStringChunk(char** buf) {
 
 IOResult ChunkReader::ReadCStringChunk(wchar_t** buf) {
     char* narrow = nullptr;
-    if (!buf || ReadCStringChunk(&narrow) != IO_OK)
+    if (!buf || ReadCStringChunk(&narrow) != IO_OK) {
         return IO_ERROR;
+    }
     state->wideStrings.push_back(MaxStandin::DecodeUtf8(narrow));
     *buf = &state->wideStrings.back()[0];
     return IO_OK;
 }
 
 void ChunkReader::RegisterPostLoadCallback(PostLoadCallback* cb) {
-    if (cb)
+    if (cb) {
         state->callbacks.push_back(cb);
+    }
 }
 
 void ChunkReader::RunPostLoadCallbacks() {
@@ -177,8 +194,9 @@ void ChunkReader::RunPostLoadCallbacks() {
     std::stable_sort(
         callbacks.begin(), callbacks.end(),
         [](PostLoadCallback* a, PostLoadCallback* b) { return a->Priority() < b->Priority(); });
-    for (PostLoadCallback* cb : callbacks)
+    for (PostLoadCallback* cb : callbacks) {
         cb->proc(this);
+    }
 }
 
 std::size_t ChunkReader::Remaining() const {

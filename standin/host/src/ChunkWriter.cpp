@@ -36,9 +36,10 @@ void ChunkWriter::EndChunk() {
         state->healthy = false;
         return;
     }
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         state->bytes[at + static_cast<std::size_t>(i)] =
             static_cast<unsigned char>((length >> (8 * i)) & 0xff);
+    }
 }
 
 int ChunkWriter::CurChunkDepth() {
@@ -51,14 +52,17 @@ int ChunkWriter::GetRefID(void*) {
 }
 
 IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
-    if (nwrit)
+    if (nwrit) {
         *nwrit = 0;
-    if (nbytes != 0 && !buf)
+    }
+    if (nbytes != 0 && !buf) {
         return IO_ERROR;
+    }
     const unsigned char* bytes = static_cast<const unsigned char*>(buf);
     state->bytes.insert(state->bytes.end(), bytes, bytes + nbytes);
-    if (nwrit)
+    if (nwrit) {
         *nwrit = nbytes;
+    }
     return IO_OK;
 }
 

@@ -50,8 +50,9 @@ unsigned int Crc32(const unsigned char* data, std::size_t size) {
     unsigned int crc = 0xffffffffu;
     for (std::size_t i = 0; i < size; ++i) {
         crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
+        for (int bit = 0; bit < 8; ++bit) {
             crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
     }
     return ~crc;
 }
@@ -60,8 +61,9 @@ constexpr std::size_t kHeaderSize = 6 + 3 * sizeof(unsigned int);
 
 std::string Narrow(const MCHAR* text) {
     std::string narrow;
-    for (const MCHAR* c = text; c && *c; ++c)
+    for (const MCHAR* c = text; c && *c; ++c) {
         narrow += (*c >= 0x20 && *c < 0x7f) ? static_cast<char>(*c) : '?';
+    }
     return narrow;
 }
 
@@ -80,16 +82,18 @@ std::vector<ReferenceTarget*> Collect(ReferenceTarget* root) {
         MaxStandin::HostAccess::CheckReferenceSlots(obj);
         for (int i = 0; i < obj->NumRefs(); ++i) {
             ReferenceTarget* target = obj->GetReference(i);
-            if (target && std::find(order.begin(), order.end(), target) == order.end())
+            if (target && std::find(order.begin(), order.end(), target) == order.end()) {
                 order.push_back(target);
+            }
         }
     }
     return order;
 }
 
 int IndexOf(const std::vector<ReferenceTarget*>& objects, ReferenceTarget* target) {
-    if (!target)
+    if (!target) {
         return -1;
+    }
     auto it = std::find(objects.begin(), objects.end(), target);
     return it == objects.end() ? -1 : static_cast<int>(it - objects.begin());
 }
@@ -115,8 +119,9 @@ bool WriteObject(ChunkWriter& writer, const std::vector<ReferenceTarget*>& objec
     writer.EndChunk();
     writer.BeginChunk(kRefs);
     Put(writer, obj->NumRefs());
-    for (int i = 0; i < obj->NumRefs(); ++i)
+    for (int i = 0; i < obj->NumRefs(); ++i) {
         Put(writer, IndexOf(objects, obj->GetReference(i)));
+    }
     writer.EndChunk();
     writer.EndChunk();
     return true;
@@ -134,13 +139,15 @@ struct Entry {
 
 bool ReadRefs(ChunkReader& reader, Entry& entry) {
     int count = 0;
-    if (!Get(reader, count) || count < 0)
+    if (!Get(reader, count) || count < 0) {
         return false;
+    }
     // Slots are read one by one, so the chunk's own length bounds them, not `count`.
     for (int i = 0; i < count; ++i) {
         int index = 0;
-        if (!Get(reader, index))
+        if (!Get(reader, index)) {
             return false;
+        }
         entry.refs.push_back(index);
     }
     return true;
@@ -173,8 +180,9 @@ bool ReadEntry(ChunkReader& reader, Entry& entry) {
         default:
             break;
         }
-        if (reader.CloseChunk() != IO_OK || !ok)
+        if (reader.CloseChunk() != IO_OK || !ok) {
             return false;
+        }
     }
     return opened == IO_END && entry.hasClass && entry.hasData;
 }
@@ -228,8 +236,9 @@ bool HasCycle(const std::vector<Entry>& entries) {
     std::vector<int> state(entries.size(), 0);
     std::vector<std::pair<std::size_t, std::size_t>> stack;
     for (std::size_t start = 0; start < entries.size(); ++start) {
-        if (state[start])
+        if (state[start]) {
             continue;
+        }
         stack.emplace_back(start, 0);
         state[start] = 1;
         while (!stack.empty()) {
@@ -240,10 +249,12 @@ bool HasCycle(const std::vector<Entry>& entries) {
                 continue;
             }
             const int next = entries[node].refs[slot++];
-            if (next < 0)
+            if (next < 0) {
                 continue;
-            if (state[static_cast<std::size_t>(next)] == 1)
+            }
+            if (state[static_cast<std::size_t>(next)] == 1) {
                 return true;
+            }
             if (state[static_cast<std::size_t>(next)] == 0) {
                 state[static_cast<std::size_t>(next)] = 1;
                 stack.emplace_back(static_cast<std::size_t>(next), 0);
@@ -279,8 +290,9 @@ bool CheckGraph(const std::vector<Entry>& entries, int root, std::string& error)
 // made, so each can be deleted on its own.
 void DeleteUnlinked(std::vector<ReferenceTarget*>& objects) {
     for (ReferenceTarget* obj : objects) {
-        if (obj)
+        if (obj) {
             obj->MaybeAutoDelete();
+        }
     }
     objects.clear();
 }
@@ -332,12 +344,15 @@ SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
         ParamBlockDesc2* desc = cd.GetParamBlockDesc(b);
         for (int p = 0; desc && p < desc->Count(); ++p) {
             const ParamDef& def = desc->paramdefs[p];
-            if (!(def.flags & P_OWNERS_REF) || def.refno != slot)
+            if (!(def.flags & P_OWNERS_REF) || def.refno != slot) {
                 continue;
-            if (def.type == TYPE_TEXMAP)
+            }
+            if (def.type == TYPE_TEXMAP) {
                 return TEXMAP_CLASS_ID;
-            if (def.type == TYPE_MTL)
+            }
+            if (def.type == TYPE_MTL) {
                 return MATERIAL_CLASS_ID;
+            }
         }
     }
     return 0;
@@ -349,9 +364,10 @@ SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
 // takes an object of that super class.
 bool FitsSlot(ReferenceTarget* owner, ClassDesc& cd, int slot, ReferenceTarget* target) {
     ReferenceTarget* installed = owner->GetReference(slot);
-    if (installed)
+    if (installed) {
         return target && target->SuperClassID() == installed->SuperClassID() &&
                target->ClassID() == installed->ClassID();
+    }
     const SClass_ID declared = DeclaredSuperClass(cd, slot);
     return !target || declared == 0 || target->SuperClassID() == declared;
 }
@@ -396,13 +412,15 @@ void DropUnreachable(const std::vector<Entry>& entries,
     std::vector<bool> referenced(entries.size(), false);
     for (const Entry& entry : entries) {
         for (int target : entry.refs) {
-            if (target >= 0)
+            if (target >= 0) {
                 referenced[static_cast<std::size_t>(target)] = true;
+            }
         }
     }
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (static_cast<int>(i) != root && !referenced[i])
+        if (static_cast<int>(i) != root && !referenced[i]) {
             objects[i]->MaybeAutoDelete();
+        }
     }
 }
 
@@ -422,8 +440,9 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
     writer.EndChunk();
     const std::vector<ReferenceTarget*> objects = Collect(root);
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (!WriteObject(writer, objects, i, error))
+        if (!WriteObject(writer, objects, i, error)) {
             return false;
+        }
     }
     writer.BeginChunk(kRoot);
     Put(writer, 0);
@@ -441,8 +460,9 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
 ReferenceTarget* LoadSceneFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
     std::vector<Entry> entries;
     int root = -1;
-    if (!ReadScene(bytes, entries, root, error) || !CheckGraph(entries, root, error))
+    if (!ReadScene(bytes, entries, root, error) || !CheckGraph(entries, root, error)) {
         return nullptr;
+    }
     std::vector<ReferenceTarget*> objects;
     std::vector<std::unique_ptr<ChunkReader>> readers;
     if (!CreateObjects(entries, objects, error) || !LoadObjects(entries, objects, readers, error) ||
@@ -451,16 +471,18 @@ ReferenceTarget* LoadSceneFromBytes(const std::vector<unsigned char>& bytes, std
         return nullptr;
     }
     RestoreReferences(entries, objects);
-    for (auto& reader : readers)
+    for (auto& reader : readers) {
         reader->RunPostLoadCallbacks();
+    }
     DropUnreachable(entries, objects, root);
     return objects[static_cast<std::size_t>(root)];
 }
 
 bool SaveScene(const std::string& path, ReferenceTarget* root, std::string& error) {
     std::vector<unsigned char> bytes;
-    if (!SaveSceneToBytes(root, bytes, error))
+    if (!SaveSceneToBytes(root, bytes, error)) {
         return false;
+    }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
                                                          &std::fclose);
     if (!file) {
@@ -497,8 +519,9 @@ ReferenceTarget* LoadScene(const std::string& path, std::string& error) {
         return nullptr;
     }
     ReferenceTarget* root = LoadSceneFromBytes(bytes, error);
-    if (!root)
+    if (!root) {
         error = "'" + path + "': " + error;
+    }
     return root;
 }
 

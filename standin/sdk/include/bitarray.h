@@ -12,8 +12,9 @@ public:
     explicit BitArray(int n) { SetSize(n); }
 
     void SetSize(int n, int save = 0) {
-        if (!save)
+        if (!save) {
             bits.clear();
+        }
         bits.resize(n < 0 ? 0 : static_cast<std::size_t>(n), false);
     }
     int GetSize() const { return static_cast<int>(bits.size()); }
@@ -26,8 +27,9 @@ public:
     int operator[](int i) const { return InRange(i) && bits[static_cast<std::size_t>(i)]; }
     int NumberSet() const {
         int n = 0;
-        for (bool b : bits)
+        for (bool b : bits) {
             n += b ? 1 : 0;
+        }
         return n;
     }
     bool IsEmpty() const { return NumberSet() == 0; }
@@ -36,8 +38,9 @@ public:
 private:
     bool InRange(int i) const { return i >= 0 && i < GetSize(); }
     void Assign(int i, bool b) {
-        if (InRange(i))
+        if (InRange(i)) {
             bits[static_cast<std::size_t>(i)] = b;
+        }
     }
     std::vector<bool> bits;
 };

@@ -20,15 +20,17 @@ public:
     const unsigned char* Current() const { return data_ + offset_; }
 
     bool ReadU8(std::uint8_t& value) {
-        if (Remaining() < 1)
+        if (Remaining() < 1) {
             return false;
+        }
         value = data_[offset_++];
         return true;
     }
 
     bool ReadU16(std::uint16_t& value) {
-        if (Remaining() < 2)
+        if (Remaining() < 2) {
             return false;
+        }
         value = static_cast<std::uint16_t>(data_[offset_] | (data_[offset_ + 1] << 8));
         offset_ += 2;
         return true;
@@ -36,15 +38,17 @@ public:
 
     bool ReadI16(std::int16_t& value) {
         std::uint16_t raw = 0;
-        if (!ReadU16(raw))
+        if (!ReadU16(raw)) {
             return false;
+        }
         value = static_cast<std::int16_t>(raw);
         return true;
     }
 
     bool ReadU32(std::uint32_t& value) {
-        if (Remaining() < 4)
+        if (Remaining() < 4) {
             return false;
+        }
         value = static_cast<std::uint32_t>(data_[offset_]) |
                 static_cast<std::uint32_t>(data_[offset_ + 1]) << 8 |
                 static_cast<std::uint32_t>(data_[offset_ + 2]) << 16 |
@@ -55,16 +59,18 @@ public:
 
     // Hands out a view of the next `count` bytes and moves past them.
     bool ReadBytes(std::size_t count, const unsigned char*& bytes) {
-        if (Remaining() < count)
+        if (Remaining() < count) {
             return false;
+        }
         bytes = data_ + offset_;
         offset_ += count;
         return true;
     }
 
     bool Skip(std::size_t count) {
-        if (Remaining() < count)
+        if (Remaining() < count) {
             return false;
+        }
         offset_ += count;
         return true;
     }
@@ -85,8 +91,9 @@ public:
                 offset_ = start;
                 return false;
             }
-            if (unit == 0)
+            if (unit == 0) {
                 break;
+            }
             result.push_back(static_cast<char16_t>(unit));
         }
         text.swap(result);

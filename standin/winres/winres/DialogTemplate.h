@@ -96,24 +96,28 @@ inline bool ReadDialogHeader(ByteReader& reader, DialogTemplate& dialog, std::ui
         std::uint16_t version = 0, signature = 0;
         if (!reader.ReadU16(version) || !reader.ReadU16(signature) ||
             !reader.ReadU32(dialog.helpId) || !reader.ReadU32(dialog.exStyle) ||
-            !reader.ReadU32(dialog.style))
+            !reader.ReadU32(dialog.style)) {
             return false;
+        }
     } else if (!reader.ReadU32(dialog.style) || !reader.ReadU32(dialog.exStyle)) {
         return false;
     }
     if (!reader.ReadU16(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
-        !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass))
+        !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass)) {
         return false;
+    }
     return reader.ReadZeroTerminated(dialog.title);
 }
 
 inline bool ReadDialogFont(ByteReader& reader, DialogTemplate& dialog) {
     dialog.hasFont = true;
-    if (!reader.ReadU16(dialog.pointSize))
+    if (!reader.ReadU16(dialog.pointSize)) {
         return false;
+    }
     if (dialog.extended && (!reader.ReadU16(dialog.weight) || !reader.ReadU8(dialog.italic) ||
-                            !reader.ReadU8(dialog.charset)))
+                            !reader.ReadU8(dialog.charset))) {
         return false;
+    }
     return reader.ReadZeroTerminated(dialog.typeface);
 }
 
@@ -125,8 +129,9 @@ inline bool ReadItemFixedPart(ByteReader& reader, bool extended, DialogItem& ite
     }
     std::uint16_t id = 0;
     if (!reader.ReadU32(item.style) || !reader.ReadU32(item.exStyle) ||
-        !ReadRect(reader, item.x, item.y, item.cx, item.cy) || !reader.ReadU16(id))
+        !ReadRect(reader, item.x, item.y, item.cx, item.cy) || !reader.ReadU16(id)) {
         return false;
+    }
     item.id = id;
     return true;
 }
@@ -135,8 +140,9 @@ inline bool ReadItemFixedPart(ByteReader& reader, bool extended, DialogItem& ite
 inline bool ReadItemExtraData(ByteReader& reader, DialogItem& item) {
     std::uint16_t extraSize = 0;
     const unsigned char* extra = nullptr;
-    if (!reader.ReadU16(extraSize) || !reader.ReadBytes(extraSize, extra))
+    if (!reader.ReadU16(extraSize) || !reader.ReadBytes(extraSize, extra)) {
         return false;
+    }
     item.extraData.assign(extra, extra + extraSize);
     return true;
 }
@@ -162,14 +168,17 @@ inline bool ParseDialogTemplate(const unsigned char* data, std::size_t size, Dia
     result.extended = detail::IsExtendedTemplate(data, size);
     ByteReader reader(data, size);
     std::uint16_t count = 0;
-    if (!detail::ReadDialogHeader(reader, result, count))
+    if (!detail::ReadDialogHeader(reader, result, count)) {
         return detail::DialogFail(error, "the header", reader.Offset());
-    if ((result.style & kDialogStyleSetFont) && !detail::ReadDialogFont(reader, result))
+    }
+    if ((result.style & kDialogStyleSetFont) && !detail::ReadDialogFont(reader, result)) {
         return detail::DialogFail(error, "the font", reader.Offset());
+    }
     for (std::uint16_t index = 0; index < count; ++index) {
         DialogItem item;
-        if (!detail::ReadDialogItem(reader, result.extended, item))
+        if (!detail::ReadDialogItem(reader, result.extended, item)) {
             return detail::DialogFail(error, "item " + std::to_string(index), reader.Offset());
+        }
         result.items.push_back(std::move(item));
     }
     dialog = std::move(result);

@@ -45,14 +45,17 @@ inline bool Fail(std::string& error, const std::string& reason, std::size_t offs
 
 inline bool ReadEntryHeader(ByteReader header, ResEntry& entry, std::string& error,
                             std::size_t entryOffset) {
-    if (!ReadResName(header, entry.type))
+    if (!ReadResName(header, entry.type)) {
         return Fail(error, "resource type runs past its header", entryOffset);
-    if (!ReadResName(header, entry.name))
+    }
+    if (!ReadResName(header, entry.name)) {
         return Fail(error, "resource name runs past its header", entryOffset);
+    }
     if (!header.AlignTo(4) || !header.ReadU32(entry.dataVersion) ||
         !header.ReadU16(entry.memoryFlags) || !header.ReadU16(entry.languageId) ||
-        !header.ReadU32(entry.version) || !header.ReadU32(entry.characteristics))
+        !header.ReadU32(entry.version) || !header.ReadU32(entry.characteristics)) {
         return Fail(error, "resource header is truncated", entryOffset);
+    }
     return true;
 }
 
@@ -61,22 +64,28 @@ inline bool ReadEntry(ByteReader& reader, ResEntry& entry, std::string& error) {
     const std::size_t entryOffset = reader.Offset();
     std::uint32_t dataSize = 0;
     std::uint32_t headerSize = 0;
-    if (!reader.ReadU32(dataSize) || !reader.ReadU32(headerSize))
+    if (!reader.ReadU32(dataSize) || !reader.ReadU32(headerSize)) {
         return Fail(error, "resource entry is truncated", entryOffset);
-    if (headerSize < kMinimumHeaderSize || headerSize % 4 != 0)
+    }
+    if (headerSize < kMinimumHeaderSize || headerSize % 4 != 0) {
         return Fail(error, "resource header size " + std::to_string(headerSize) + " is invalid",
                     entryOffset);
+    }
     const unsigned char* headerBytes = nullptr;
-    if (!reader.ReadBytes(headerSize - 8, headerBytes))
+    if (!reader.ReadBytes(headerSize - 8, headerBytes)) {
         return Fail(error, "resource header runs past the end of the file", entryOffset);
-    if (!ReadEntryHeader(ByteReader(headerBytes, headerSize - 8), entry, error, entryOffset))
+    }
+    if (!ReadEntryHeader(ByteReader(headerBytes, headerSize - 8), entry, error, entryOffset)) {
         return false;
-    if (!reader.ReadBytes(dataSize, entry.data))
+    }
+    if (!reader.ReadBytes(dataSize, entry.data)) {
         return Fail(error, "resource data runs past the end of the file", entryOffset);
+    }
     entry.size = dataSize;
     // The padding after the last entry may be left out.
-    if (!reader.AlignTo(4))
+    if (!reader.AlignTo(4)) {
         reader.Skip(reader.Remaining());
+    }
     return true;
 }
 
@@ -94,16 +103,18 @@ inline bool ParseResFile(const unsigned char* data, std::size_t size,
     std::vector<ResEntry> result;
     ByteReader reader(data, size);
     ResEntry lead;
-    if (!detail::ReadEntry(reader, lead, error))
+    if (!detail::ReadEntry(reader, lead, error)) {
         return false;
+    }
     if (!detail::IsEmptyLeadEntry(lead)) {
         error = "not a 32-bit resource file: the leading empty entry is missing";
         return false;
     }
     while (!reader.AtEnd()) {
         ResEntry entry;
-        if (!detail::ReadEntry(reader, entry, error))
+        if (!detail::ReadEntry(reader, entry, error)) {
             return false;
+        }
         result.push_back(entry);
     }
     entries.swap(result);
@@ -119,13 +130,15 @@ inline const ResEntry* FindResEntry(const std::vector<ResEntry>& entries, const 
     const std::uint16_t preferences[] = {languageId, kLangNeutral, kLangEnglishUS};
     for (std::uint16_t language : preferences) {
         for (const ResEntry& entry : entries) {
-            if (entry.type == type && entry.name == name && entry.languageId == language)
+            if (entry.type == type && entry.name == name && entry.languageId == language) {
                 return &entry;
+            }
         }
     }
     for (const ResEntry& entry : entries) {
-        if (entry.type == type && entry.name == name)
+        if (entry.type == type && entry.name == name) {
             return &entry;
+        }
     }
     return nullptr;
 }

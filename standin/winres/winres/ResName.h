@@ -38,18 +38,21 @@ inline char16_t AsciiUpper(char16_t c) {
 
 // Windows compares string names of resources and window classes without regard to case.
 inline bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size())
+    if (a.size() != b.size()) {
         return false;
+    }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
             return false;
+        }
     }
     return true;
 }
 
 inline bool operator==(const ResName& a, const ResName& b) {
-    if (a.isOrdinal != b.isOrdinal)
+    if (a.isOrdinal != b.isOrdinal) {
         return false;
+    }
     return a.isOrdinal ? a.ordinal == b.ordinal : SameTextIgnoringCase(a.text, b.text);
 }
 
@@ -62,19 +65,22 @@ inline bool operator!=(const ResName& a, const ResName& b) {
 inline bool ReadResName(ByteReader& reader, ResName& name) {
     ByteReader cursor = reader;
     std::uint16_t first = 0;
-    if (!cursor.ReadU16(first))
+    if (!cursor.ReadU16(first)) {
         return false;
+    }
     if (first == 0xFFFF) {
         std::uint16_t ordinal = 0;
-        if (!cursor.ReadU16(ordinal))
+        if (!cursor.ReadU16(ordinal)) {
             return false;
+        }
         name = ResName::Ordinal(ordinal);
     } else {
         std::u16string text;
         if (first != 0) {
             std::u16string tail;
-            if (!cursor.ReadZeroTerminated(tail))
+            if (!cursor.ReadZeroTerminated(tail)) {
                 return false;
+            }
             text.push_back(static_cast<char16_t>(first));
             text += tail;
         }

@@ -65,19 +65,22 @@ bool DynamicModule::Open(const std::string& path, std::string& error) {
 }
 
 void DynamicModule::Close() {
-    if (handle_)
+    if (handle_) {
         dlclose(handle_);
+    }
     handle_ = nullptr;
     instance_ = nullptr;
 }
 
 void* DynamicModule::OwnSymbol(const char* name) const {
-    if (!handle_)
+    if (!handle_) {
         return nullptr;
+    }
     void* symbol = dlsym(handle_, name);
     Dl_info info{};
-    if (!symbol || dladdr(symbol, &info) == 0 || info.dli_fbase != instance_)
+    if (!symbol || dladdr(symbol, &info) == 0 || info.dli_fbase != instance_) {
         return nullptr;
+    }
     return symbol;
 }
 

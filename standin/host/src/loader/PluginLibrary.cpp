@@ -35,16 +35,17 @@ bool Resolve(const standin::DynamicModule& module, const char* name, Function& f
 bool ResolveEntryPoints(const standin::DynamicModule& module, PluginEntryPoints& entry,
                         std::string& reason) {
     const char* missing = nullptr;
-    if (!Resolve(module, "DllMain", entry.dllMain))
+    if (!Resolve(module, "DllMain", entry.dllMain)) {
         missing = "DllMain";
-    else if (!Resolve(module, "LibDescription", entry.libDescription))
+    } else if (!Resolve(module, "LibDescription", entry.libDescription)) {
         missing = "LibDescription";
-    else if (!Resolve(module, "LibNumberClasses", entry.libNumberClasses))
+    } else if (!Resolve(module, "LibNumberClasses", entry.libNumberClasses)) {
         missing = "LibNumberClasses";
-    else if (!Resolve(module, "LibClassDesc", entry.libClassDesc))
+    } else if (!Resolve(module, "LibClassDesc", entry.libClassDesc)) {
         missing = "LibClassDesc";
-    else if (!Resolve(module, "LibVersion", entry.libVersion))
+    } else if (!Resolve(module, "LibVersion", entry.libVersion)) {
         missing = "LibVersion";
+    }
     if (missing) {
         reason = std::string("it does not export ") + missing;
         return false;
@@ -63,18 +64,21 @@ std::string OneLine(std::string text) {
 // library's static initialisation or later through its entry points.
 bool CheckDescriptorErrors(std::string& reason) {
     const std::vector<std::string> errors = TakeDescriptorErrors();
-    if (errors.empty())
+    if (errors.empty()) {
         return true;
+    }
     reason = "a parameter block descriptor is invalid: " + OneLine(errors.front());
-    if (errors.size() > 1)
+    if (errors.size() > 1) {
         reason += " (and " + std::to_string(errors.size() - 1) + " more)";
+    }
     return false;
 }
 
 // What the library's static initialisation left behind: bad descriptors, unreadable resources.
 bool CheckStaticInitialisation(HINSTANCE instance, std::string& reason) {
-    if (!CheckDescriptorErrors(reason))
+    if (!CheckDescriptorErrors(reason)) {
         return false;
+    }
     const std::string resourceError = ModuleResourceError(instance);
     if (!resourceError.empty()) {
         reason = "its embedded resources are unreadable: " + resourceError;
@@ -85,8 +89,9 @@ bool CheckStaticInitialisation(HINSTANCE instance, std::string& reason) {
 
 bool CheckVersion(const PluginEntryPoints& entry, ULONG& version, std::string& reason) {
     version = entry.libVersion();
-    if (standin::IsCompatibleVersionStamp(version))
+    if (standin::IsCompatibleVersionStamp(version)) {
         return true;
+    }
     reason = "its version stamp " + standin::DescribeVersionStamp(version) +
              " does not match the host's " + standin::DescribeVersionStamp(VERSION_3DSMAX);
     return false;
@@ -175,22 +180,25 @@ struct PluginLibrary::Loaded {
         }
         const wchar_t* text = entry.libDescription();
         description = text ? text : L"";
-        for (ClassDesc* descriptor : classes)
+        for (ClassDesc* descriptor : classes) {
             RegisterClassDesc(descriptor);
+        }
         return true;
     }
 
     void Stop() {
-        for (ClassDesc* descriptor : classes)
+        for (ClassDesc* descriptor : classes) {
             UnregisterClassDesc(descriptor);
+        }
         Shutdown();
         Detach();
         module.Close();
     }
 
     void Shutdown() {
-        if (entry.libShutdown)
+        if (entry.libShutdown) {
             entry.libShutdown();
+        }
     }
 
     void Detach() { entry.dllMain(module.Instance(), DLL_PROCESS_DETACH, nullptr); }
@@ -219,8 +227,9 @@ bool PluginLibrary::Load(const std::string& path, std::string& error) {
 }
 
 void PluginLibrary::Unload() {
-    if (!loaded_)
+    if (!loaded_) {
         return;
+    }
     std::unique_ptr<Loaded> library = std::move(loaded_);
     library->Stop();
 }

@@ -10,8 +10,9 @@ MSTR ISubMap::GetSubTexmapSlotName(int i) {
 
 MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
     MSTR slot = GetSubTexmapSlotName(i, localized);
-    if (!slot.isNull())
+    if (!slot.isNull()) {
         return slot;
+    }
     MSTR numbered;
     numbered.printf(_M("Map #%d"), i + 1);
     return numbered;

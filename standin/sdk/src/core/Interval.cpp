@@ -4,12 +4,14 @@
 Interval::Interval(TimeValue s, TimeValue e) : start(s), end(e) {}
 
 Interval Interval::operator&(const Interval i) const {
-    if (Empty() || i.Empty())
+    if (Empty() || i.Empty()) {
         return NEVER;
+    }
     const TimeValue s = start > i.start ? start : i.start;
     const TimeValue e = end < i.end ? end : i.end;
-    if (e < s)
+    if (e < s) {
         return NEVER;
+    }
     return Interval(s, e);
 }
 
@@ -18,9 +20,11 @@ Interval& Interval::operator+=(const TimeValue t) {
         SetInstant(t);
         return *this;
     }
-    if (t < start)
+    if (t < start) {
         start = t;
-    if (t > end)
+    }
+    if (t > end) {
         end = t;
+    }
     return *this;
 }

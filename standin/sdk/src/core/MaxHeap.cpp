@@ -19,8 +19,10 @@ std::atomic<int> pendingFailures{0};
 bool ShouldFail() {
     int pending = pendingFailures.load(std::memory_order_relaxed);
     while (pending > 0) {
-        if (pendingFailures.compare_exchange_weak(pending, pending - 1, std::memory_order_relaxed))
+        if (pendingFailures.compare_exchange_weak(pending, pending - 1,
+                                                  std::memory_order_relaxed)) {
             return true;
+        }
     }
     return false;
 }
@@ -41,14 +43,16 @@ void* Allocate(std::size_t size) noexcept {
 
 void* AllocateOrThrow(std::size_t size) {
     void* p = Allocate(size);
-    if (!p)
+    if (!p) {
         throw std::bad_alloc();
+    }
     return p;
 }
 
 void Free(void* p) noexcept {
-    if (!p)
+    if (!p) {
         return;
+    }
     freeCount.fetch_add(1, std::memory_order_relaxed);
     std::free(p);
 }

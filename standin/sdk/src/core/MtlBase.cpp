@@ -33,10 +33,11 @@ MSTR MtlBase::GetFullName() {
 }
 
 void MtlBase::SetMtlFlag(int mask, BOOL val) {
-    if (val)
+    if (val) {
         mtlFlags |= static_cast<ULONG>(mask);
-    else
+    } else {
         mtlFlags &= ~static_cast<ULONG>(mask);
+    }
 }
 
 MtlBase& MtlBase::operator=(const MtlBase& m) {
@@ -50,8 +51,9 @@ MtlBase& MtlBase::operator=(const MtlBase& m) {
 ULONG MtlBase::Requirements(int subMtlNum) {
     ULONG requirements = LocalRequirements(subMtlNum);
     for (int i = 0; i < NumSubTexmaps(); ++i) {
-        if (Texmap* sub = GetSubTexmap(i))
+        if (Texmap* sub = GetSubTexmap(i)) {
             requirements |= sub->Requirements(subMtlNum);
+        }
     }
     return requirements;
 }
@@ -59,8 +61,9 @@ ULONG MtlBase::Requirements(int subMtlNum) {
 void MtlBase::MappingsRequired(int subMtlNum, BitArray& mapreq, BitArray& bumpreq) {
     LocalMappingsRequired(subMtlNum, mapreq, bumpreq);
     for (int i = 0; i < NumSubTexmaps(); ++i) {
-        if (Texmap* sub = GetSubTexmap(i))
+        if (Texmap* sub = GetSubTexmap(i)) {
             sub->MappingsRequired(subMtlNum, mapreq, bumpreq);
+        }
     }
 }
 
@@ -68,11 +71,13 @@ IOResult MtlBase::Save(ISave* isave) {
     isave->BeginChunk(kNameChunk);
     const IOResult named = isave->WriteWString(name.data());
     isave->EndChunk();
-    if (named != IO_OK)
+    if (named != IO_OK) {
         return named;
+    }
     IOResult result = WriteULong(isave, kFlagsChunk, mtlFlags);
-    if (result != IO_OK)
+    if (result != IO_OK) {
         return result;
+    }
     return WriteULong(isave, kGBufIdChunk, gbufID);
 }
 
@@ -85,8 +90,9 @@ IOResult MtlBase::Load(ILoad* iload) {
         case kNameChunk: {
             wchar_t* text = nullptr;
             result = iload->ReadWStringChunk(&text);
-            if (result == IO_OK)
+            if (result == IO_OK) {
                 name = text;
+            }
             break;
         }
         case kFlagsChunk:
@@ -99,10 +105,12 @@ IOResult MtlBase::Load(ILoad* iload) {
             break;
         }
         const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK)
+        if (result != IO_OK) {
             return result;
-        if (closed != IO_OK)
+        }
+        if (closed != IO_OK) {
             return closed;
+        }
     }
     return opened == IO_END ? IO_OK : opened;
 }

@@ -11,13 +11,15 @@ namespace {
 
 void RemoveOneDependent(std::vector<ReferenceMaker*>& deps, ReferenceMaker* maker) {
     auto it = std::find(deps.begin(), deps.end(), maker);
-    if (it != deps.end())
+    if (it != deps.end()) {
         deps.erase(it);
+    }
 }
 
 std::string Describe(Animatable* object) {
-    if (!object)
+    if (!object) {
         return "nothing";
+    }
     MSTR name;
     object->GetClassName(name, false);
     return "a " + MaxStandin::EncodeUtf8(name.data());
@@ -43,8 +45,9 @@ ReferenceMaker::~ReferenceMaker() {
     std::vector<ReferenceTarget*> held;
     held.swap(heldTargets);
     for (ReferenceTarget* target : held) {
-        if (!target)
+        if (!target) {
             continue;
+        }
         RemoveOneDependent(target->dependents, this);
         target->RefDeleted(this);
         target->MaybeAutoDelete();
@@ -74,34 +77,40 @@ RefResult ReferenceMaker::NotifyDependents(const Interval&, PartID, RefMessage, 
 }
 
 void ReferenceMaker::HoldTarget(int slot, ReferenceTarget* target) {
-    if (heldTargets.size() <= static_cast<std::size_t>(slot))
+    if (heldTargets.size() <= static_cast<std::size_t>(slot)) {
         heldTargets.resize(static_cast<std::size_t>(slot) + 1, nullptr);
+    }
     heldTargets[static_cast<std::size_t>(slot)] = target;
     target->dependents.push_back(this);
 }
 
 ReferenceTarget* ReferenceMaker::LetGoOfSlot(int slot) {
-    if (slot < 0 || static_cast<std::size_t>(slot) >= heldTargets.size())
+    if (slot < 0 || static_cast<std::size_t>(slot) >= heldTargets.size()) {
         return nullptr;
+    }
     ReferenceTarget* target = heldTargets[static_cast<std::size_t>(slot)];
     heldTargets[static_cast<std::size_t>(slot)] = nullptr;
-    if (target)
+    if (target) {
         RemoveOneDependent(target->dependents, this);
+    }
     return target;
 }
 
 void ReferenceMaker::ReleaseTarget(ReferenceTarget* target, bool deleteWhenOrphaned) {
     target->RefDeleted(this);
-    if (deleteWhenOrphaned)
+    if (deleteWhenOrphaned) {
         target->MaybeAutoDelete();
+    }
 }
 
 bool ReferenceMaker::Reaches(const ReferenceMaker* goal) const {
-    if (this == goal)
+    if (this == goal) {
         return true;
+    }
     for (const ReferenceTarget* target : heldTargets) {
-        if (target && target->Reaches(goal))
+        if (target && target->Reaches(goal)) {
             return true;
+        }
     }
     return false;
 }
@@ -115,8 +124,9 @@ void ReferenceMaker::CheckSlots() {
         const std::size_t slot = static_cast<std::size_t>(i);
         ReferenceTarget* installed = slot < heldTargets.size() ? heldTargets[slot] : nullptr;
         ReferenceTarget* shown = GetReference(i);
-        if (shown == installed)
+        if (shown == installed) {
             continue;
+        }
         MaxStandin::HostAccess::ReportFault(
             MaxStandin::HostAccess::FaultKind::ReferenceSlot,
             Describe(this) + ": GetReference(" + std::to_string(i) + ") gives " + Describe(shown) +
@@ -126,59 +136,71 @@ void ReferenceMaker::CheckSlots() {
 }
 
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
-    if (which < 0 || which >= NumRefs())
+    if (which < 0 || which >= NumRefs()) {
         return REF_FAIL;
+    }
     if (GetReference(which) == newtarg) {
         CheckSlots();
         return REF_SUCCEED;
     }
     // A target that already depends on this maker would make notification loop for ever.
-    if (newtarg && newtarg->Reaches(this))
+    if (newtarg && newtarg->Reaches(this)) {
         return REF_FAIL;
+    }
     ReferenceTarget* old = LetGoOfSlot(which);
-    if (newtarg)
+    if (newtarg) {
         HoldTarget(which, newtarg);
+    }
     SetReference(which, newtarg);
-    if (newtarg)
+    if (newtarg) {
         newtarg->RefAdded(this);
-    if (old)
+    }
+    if (old) {
         ReleaseTarget(old, delOld != FALSE);
+    }
     CheckSlots();
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteReference(int i) {
-    if (i < 0 || i >= NumRefs())
+    if (i < 0 || i >= NumRefs()) {
         return REF_FAIL;
+    }
     ReferenceTarget* old = LetGoOfSlot(i);
-    if (GetReference(i))
+    if (GetReference(i)) {
         SetReference(i, nullptr);
-    if (old)
+    }
+    if (old) {
         ReleaseTarget(old, true);
+    }
     CheckSlots();
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteAllRefsFromMe() {
-    for (int i = 0; i < NumRefs(); ++i)
+    for (int i = 0; i < NumRefs(); ++i) {
         DeleteReference(i);
+    }
     // Slots beyond NumRefs, should the object have shrunk, are released too.
     for (std::size_t slot = 0; slot < heldTargets.size(); ++slot) {
-        if (ReferenceTarget* target = LetGoOfSlot(static_cast<int>(slot)))
+        if (ReferenceTarget* target = LetGoOfSlot(static_cast<int>(slot))) {
             ReleaseTarget(target, true);
+        }
     }
     return REF_SUCCEED;
 }
 
 RefResult ReferenceMaker::DeleteAllRefs() {
-    if (ReferenceTarget* self = dynamic_cast<ReferenceTarget*>(this))
+    if (ReferenceTarget* self = dynamic_cast<ReferenceTarget*>(this)) {
         self->DeleteAllRefsToMe();
+    }
     return DeleteAllRefsFromMe();
 }
 
 void ReferenceMaker::DeleteMe() {
-    if (beingDeleted)
+    if (beingDeleted) {
         return;
+    }
     beingDeleted = true;
     DeleteAllRefs();
     DeleteThis();
@@ -186,8 +208,9 @@ void ReferenceMaker::DeleteMe() {
 
 void ReferenceMaker::ClearSlotsHolding(ReferenceTarget* target) {
     for (int i = 0; i < NumRefs(); ++i) {
-        if (GetReference(i) == target)
+        if (GetReference(i) == target) {
             SetReference(i, nullptr);
+        }
     }
     std::replace(heldTargets.begin(), heldTargets.end(), target,
                  static_cast<ReferenceTarget*>(nullptr));

@@ -14,8 +14,9 @@ bool Contains(const std::vector<ReferenceMaker*>& makers, const ReferenceMaker* 
 std::vector<ReferenceMaker*> Distinct(const std::vector<ReferenceMaker*>& makers) {
     std::vector<ReferenceMaker*> distinct;
     for (ReferenceMaker* maker : makers) {
-        if (!Contains(distinct, maker))
+        if (!Contains(distinct, maker)) {
             distinct.push_back(maker);
+        }
     }
     return distinct;
 }
@@ -24,8 +25,9 @@ std::vector<ReferenceMaker*> Distinct(const std::vector<ReferenceMaker*>& makers
 
 ReferenceTarget::~ReferenceTarget() {
     // Deleted directly while still referenced: empty the slots that point here.
-    if (!dependents.empty())
+    if (!dependents.empty()) {
         DeleteAllRefsToMe();
+    }
 }
 
 RefTargetHandle ReferenceTarget::Clone(RemapDir&) {
@@ -47,24 +49,29 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
                                             RefTargetHandle, NotifyDependentsOption option) {
     // Makers may drop their references while being told; only those still dependent hear it.
     for (ReferenceMaker* maker : Distinct(dependents)) {
-        if (!Contains(dependents, maker))
+        if (!Contains(dependents, maker)) {
             continue;
-        if (sclass != NOTIFY_ALL && maker->SuperClassID() != sclass)
+        }
+        if (sclass != NOTIFY_ALL && maker->SuperClassID() != sclass) {
             continue;
+        }
         PartID part = partID;
         const RefResult result = maker->NotifyRefChanged(changeInt, this, part, message, propagate);
-        if (result == REF_STOP || !propagate)
+        if (result == REF_STOP || !propagate) {
             continue;
-        if (ReferenceTarget* next = dynamic_cast<ReferenceTarget*>(maker))
+        }
+        if (ReferenceTarget* next = dynamic_cast<ReferenceTarget*>(maker)) {
             next->NotifyDependents(changeInt, part, message, sclass, propagate, this, option);
+        }
     }
     return REF_SUCCEED;
 }
 
 RefResult ReferenceTarget::DeleteAllRefsToMe() {
     for (ReferenceMaker* maker : Distinct(dependents)) {
-        if (!Contains(dependents, maker))
+        if (!Contains(dependents, maker)) {
             continue;
+        }
         PartID part = PART_ALL;
         maker->NotifyRefChanged(FOREVER, this, part, REFMSG_TARGET_DELETED, TRUE);
         maker->ClearSlotsHolding(this);
@@ -76,8 +83,9 @@ RefResult ReferenceTarget::DeleteAllRefsToMe() {
 }
 
 RefResult ReferenceTarget::MaybeAutoDelete() {
-    if (!dependents.empty() || beingDeleted)
+    if (!dependents.empty() || beingDeleted) {
         return REF_FAIL;
+    }
     DeleteMe();
     return REF_SUCCEED;
 }

@@ -29,10 +29,12 @@ void NoteBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) 
 } // namespace MaxStandin
 
 RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg)
+    if (!oldTarg) {
         return nullptr;
-    if (RefTargetHandle clone = FindMapping(oldTarg))
+    }
+    if (RefTargetHandle clone = FindMapping(oldTarg)) {
         return clone;
+    }
     RefTargetHandle clone = oldTarg->Clone(*this);
     if (clone) {
         AddEntry(oldTarg, clone);
@@ -54,8 +56,9 @@ public:
     }
     RefTargetHandle FindMapping(RefTargetHandle from) override {
         for (const auto& entry : mapping) {
-            if (entry.first == from)
+            if (entry.first == from) {
                 return entry.second;
+            }
         }
         return nullptr;
     }
@@ -83,8 +86,9 @@ public:
 private:
     void Backpatch() {
         for (const auto& patch : patches) {
-            if (RefTargetHandle clone = FindMapping(patch.second))
+            if (RefTargetHandle clone = FindMapping(patch.second)) {
                 *patch.first = clone;
+            }
         }
         patches.clear();
     }
@@ -95,14 +99,16 @@ private:
 };
 
 void NoteHostBaseClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
-    if (auto* host = dynamic_cast<HostRemapDir*>(&remap))
+    if (auto* host = dynamic_cast<HostRemapDir*>(&remap)) {
         host->NoteBaseClone(from, to);
+    }
 }
 
 void CheckHostClone(RemapDir& remap, ReferenceTarget* from, ReferenceTarget* to) {
     auto* host = dynamic_cast<HostRemapDir*>(&remap);
-    if (!host)
+    if (!host) {
         return;
+    }
     if (!host->BaseCloned(from, to)) {
         MSTR name;
         from->GetClassName(name, false);
@@ -124,8 +130,9 @@ RemapDir* NewRemapDir(BOOL) {
 
 RefTargetHandle CloneRefHierarchy(RefTargetHandle rm) {
     RemapDir* remap = NewRemapDir();
-    if (!remap)
+    if (!remap) {
         return nullptr;
+    }
     RefTargetHandle clone = remap->CloneRef(rm);
     remap->DeleteThis();
     return clone;

@@ -20,12 +20,14 @@ void Texmap::GetUVTransform(Matrix3& uvtrans) {
 }
 
 bool Texmap::IsOutputMeaningful(ShadeContext& sc) {
-    if (IsLocalOutputMeaningful(sc))
+    if (IsLocalOutputMeaningful(sc)) {
         return true;
+    }
     for (int i = 0; i < NumSubTexmaps(); ++i) {
         Texmap* sub = GetSubTexmap(i);
-        if (sub && SubTexmapOn(i) && sub->IsOutputMeaningful(sc))
+        if (sub && SubTexmapOn(i) && sub->IsOutputMeaningful(sc)) {
             return true;
+        }
     }
     return false;
 }

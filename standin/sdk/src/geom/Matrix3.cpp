@@ -6,8 +6,9 @@
 Matrix3::Matrix3() : m{}, flags(0) {}
 
 void Matrix3::Zero() {
-    for (auto& row : m)
+    for (auto& row : m) {
         row[0] = row[1] = row[2] = 0.0f;
+    }
     flags = 0;
 }
 
@@ -20,8 +21,9 @@ void Matrix3::IdentityMatrix() {
 bool Matrix3::IsIdentity() const {
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 3; ++c) {
-            if (m[r][c] != (r == c ? 1.0f : 0.0f))
+            if (m[r][c] != (r == c ? 1.0f : 0.0f)) {
                 return false;
+            }
         }
     }
     return true;
@@ -46,8 +48,9 @@ Point3 Matrix3::PointTransform(const Point3& p) const {
 
 Matrix3 Matrix3::operator*(const Matrix3& b) const {
     Matrix3 product;
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         product.SetRow(r, b.VectorTransform(GetRow(r)));
+    }
     product.SetRow(3, b.PointTransform(GetRow(3)));
     product.flags = flags & b.flags;
     return product;
@@ -60,8 +63,9 @@ int Matrix3::operator==(const Matrix3& b) const {
 int Matrix3::Equals(const Matrix3& b, float epsilon) const {
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 3; ++c) {
-            if (std::fabs(m[r][c] - b.m[r][c]) > epsilon)
+            if (std::fabs(m[r][c] - b.m[r][c]) > epsilon) {
                 return 0;
+            }
         }
     }
     return 1;

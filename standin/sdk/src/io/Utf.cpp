@@ -23,8 +23,9 @@ std::u32string CodePoints(const std::wstring& str) {
                 ++i;
             }
         }
-        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
             c = kReplacement;
+        }
         points.push_back(c);
     }
     return points;
@@ -63,8 +64,9 @@ std::wstring DecodeUtf16(const unsigned char* data, std::size_t units) {
                 ++i;
             }
         }
-        if (c >= 0xD800 && c <= 0xDFFF)
+        if (c >= 0xD800 && c <= 0xDFFF) {
             c = kReplacement;
+        }
         AppendWide(out, c);
     }
     return out;

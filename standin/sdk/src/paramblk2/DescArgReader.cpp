@@ -50,57 +50,68 @@ bool PackedArgReader::Mismatch(const DescArg& arg, const std::string& expected,
 
 bool PackedArgReader::Int(int& v, const std::string& what) {
     const DescArg* arg = Next(what);
-    if (!arg)
+    if (!arg) {
         return false;
-    if (arg->kind != DescArg::Kind::Int)
+    }
+    if (arg->kind != DescArg::Kind::Int) {
         return Mismatch(*arg, "an int", what);
-    if (arg->integer < INT_MIN || arg->integer > INT_MAX)
+    }
+    if (arg->integer < INT_MIN || arg->integer > INT_MAX) {
         return Mismatch(*arg, "an int (this value does not fit one)", what);
+    }
     v = static_cast<int>(arg->integer);
     return true;
 }
 
 bool PackedArgReader::Real(double& v, const std::string& what) {
     const DescArg* arg = Next(what);
-    if (!arg)
+    if (!arg) {
         return false;
-    if (arg->kind != DescArg::Kind::Double && arg->kind != DescArg::Kind::Float)
+    }
+    if (arg->kind != DescArg::Kind::Double && arg->kind != DescArg::Kind::Float) {
         return Mismatch(*arg, "a float value (passed as a double; write e.g. 1.0f)", what);
+    }
     v = arg->real;
     return true;
 }
 
 bool PackedArgReader::Pointer(const void*& v, const std::string& what) {
     const DescArg* arg = Next(what);
-    if (!arg)
+    if (!arg) {
         return false;
+    }
     // NULL is the integer 0 on Windows; it reads as a null pointer.
     if (arg->kind == DescArg::Kind::Int && arg->integer == 0) {
         v = nullptr;
         return true;
     }
-    if (arg->kind != DescArg::Kind::Pointer)
+    if (arg->kind != DescArg::Kind::Pointer) {
         return Mismatch(*arg, "a pointer", what);
+    }
     v = arg->pointer;
     return true;
 }
 
 bool PackedArgReader::String(const wchar_t*& v, const std::string& what) {
     const DescArg* arg = Next(what);
-    if (!arg)
+    if (!arg) {
         return false;
-    if (arg->kind != DescArg::Kind::WString || !arg->text)
+    }
+    if (arg->kind != DescArg::Kind::WString || !arg->text) {
         return Mismatch(*arg, "a wide string (_T(\"...\"))", what);
+    }
     v = arg->text;
     return true;
 }
 
 bool PackedArgReader::ClassId(Class_ID& v, const std::string& what) {
     const DescArg* arg = Next(what);
-    if (!arg)
+    if (!arg) {
         return false;
-    if (arg->kind != DescArg::Kind::ClassId)
+    }
+    if (arg->kind != DescArg::Kind::ClassId) {
         return Mismatch(*arg, "a Class_ID", what);
+    }
     v = arg->classId;
     return true;
 }

@@ -12,8 +12,9 @@ std::vector<IParamMap2*>& OpenParamMaps() {
 
 bool ProcInUse(ParamMap2UserDlgProc* proc, IParamMap2* except) {
     for (IParamMap2* map : OpenParamMaps()) {
-        if (map != except && map->GetUserDlgProc() == proc)
+        if (map != except && map->GetUserDlgProc() == proc) {
             return true;
+        }
     }
     return false;
 }

@@ -45,8 +45,9 @@ float EvaluateKeys(const std::vector<ParamBlock2::Key>& keys, TimeValue t, Inter
     const ParamBlock2::Key& k1 = *after;
     const ParamBlock2::Key& k0 = *(after - 1);
     span.SetInstant(t);
-    if (t == k0.time)
+    if (t == k0.time) {
         return k0.value;
+    }
     // In double: keys may lie further apart than an int can count.
     const double u = (static_cast<double>(t) - k0.time) / (static_cast<double>(k1.time) - k0.time);
     return static_cast<float>(k0.value + (static_cast<double>(k1.value) - k0.value) * u);
@@ -58,8 +59,9 @@ ParamBlock2::ParamBlock2(ParamBlockDesc2* d, ReferenceMaker* o) : owner(o) {
 
 ParamBlock2::~ParamBlock2() {
     for (IParamMap2* map : maps) {
-        if (auto* hostMap = dynamic_cast<ParamMap2*>(map))
+        if (auto* hostMap = dynamic_cast<ParamMap2*>(map)) {
             hostMap->BlockDeleted();
+        }
     }
 }
 
@@ -90,21 +92,24 @@ RefTargetHandle ParamBlock2::GetReference(int i) {
 }
 
 void ParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
-    if (i >= 0 && i < NumRefs())
+    if (i >= 0 && i < NumRefs()) {
         refs[static_cast<std::size_t>(i)] = rtarg;
+    }
 }
 
 MSTR ParamBlock2::SubAnimName(int i, bool localized) {
     for (std::size_t index = 0; index < values.size(); ++index) {
-        if (values[index].refSlot == i)
+        if (values[index].refSlot == i) {
             return GetLocalName(desc->paramdefs[index].ID, -1, localized);
+        }
     }
     return MSTR();
 }
 
 const MCHAR* ParamBlock2::GetLocalName() {
-    if (!desc)
+    if (!desc) {
         return _M("");
+    }
     const MCHAR* name = desc->cd ? desc->cd->GetRsrcString(desc->local_name) : nullptr;
     return name ? name : desc->int_name.data();
 }
@@ -112,8 +117,9 @@ const MCHAR* ParamBlock2::GetLocalName() {
 MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def)
+    if (!def) {
         return MSTR();
+    }
     const MCHAR* name = localized && desc->cd ? desc->cd->GetRsrcString(def->local_name) : nullptr;
     return MSTR(name ? name : def->int_name.data());
 }
@@ -138,10 +144,11 @@ BOOL ParamBlock2::AccessFault(ParamID id, int tabIndex, const char* kind) {
     } else {
         problem =
             "parameter " + std::to_string(id) + " \"" + EncodeUtf8(def->int_name.data()) + "\"";
-        if (tabIndex != 0)
+        if (tabIndex != 0) {
             problem += " is not a table but was given table index " + std::to_string(tabIndex);
-        else
+        } else {
             problem += " of type " + std::to_string(def->type) + " was accessed as " + kind;
+        }
     }
     const std::string block = desc ? EncodeUtf8(desc->int_name.data()) : std::string();
     MaxStandin::HostAccess::ReportFault(MaxStandin::HostAccess::FaultKind::ParamAccess,
@@ -155,8 +162,9 @@ void ParamBlock2::SetDefault(int index) {
     value.keys.clear();
     value.f = def.IsFloatType() ? def.def.f : 0.0f;
     value.i = def.IsIntType() ? def.def.i : 0;
-    if (value.refSlot >= 0)
+    if (value.refSlot >= 0) {
         DeleteReference(value.refSlot);
+    }
 }
 
 void ParamBlock2::Changed(ParamID id) {
@@ -169,8 +177,9 @@ void ParamBlock2::Changed(ParamID id) {
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType() || tabIndex != 0)
+    if (!def || !def->IsFloatType() || tabIndex != 0) {
         return AccessFault(id, tabIndex, "float");
+    }
     Value& value = values[static_cast<std::size_t>(index)];
     const bool animatable = (def->flags & P_ANIMATABLE) != 0;
     if (!value.keys.empty()) {
@@ -191,8 +200,9 @@ BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, int v, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsIntType() || tabIndex != 0)
+    if (!def || !def->IsIntType() || tabIndex != 0) {
         return AccessFault(id, tabIndex, "int");
+    }
     values[static_cast<std::size_t>(index)].i = v;
     Changed(id);
     return TRUE;
@@ -202,8 +212,9 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, 
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType() || tabIndex != 0)
+    if (!def || !def->IsFloatType() || tabIndex != 0) {
         return AccessFault(id, tabIndex, "float");
+    }
     const Value& value = values[static_cast<std::size_t>(index)];
     if (value.keys.size() >= 2) {
         Interval span;
@@ -220,8 +231,9 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue, int& v, Interval&, int tabInde
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsIntType() || tabIndex != 0)
+    if (!def || !def->IsIntType() || tabIndex != 0) {
         return AccessFault(id, tabIndex, "int");
+    }
     v = values[static_cast<std::size_t>(index)].i;
     return TRUE;
 }
@@ -244,27 +256,33 @@ int ParamBlock2::GetInt(ParamID id, TimeValue t, int tabIndex) {
 // ---- references -------------------------------------------------------------------------
 
 ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def, const Value& value) {
-    if (!def.IsOwnersRef())
+    if (!def.IsOwnersRef()) {
         return value.refSlot >= 0 ? refs[static_cast<std::size_t>(value.refSlot)] : nullptr;
-    if (!owner || def.refno >= owner->NumRefs())
+    }
+    if (!owner || def.refno >= owner->NumRefs()) {
         return nullptr;
+    }
     return owner->GetReference(def.refno);
 }
 
 BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsRefType())
+    if (!def || !def->IsRefType()) {
         return AccessFault(id, 0, "a reference");
-    if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v))
+    }
+    if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v)) {
         return AccessFault(id, 0, "a reference to an object that is not a texture map");
+    }
     RefResult result = REF_FAIL;
-    if (def->IsOwnersRef())
+    if (def->IsOwnersRef()) {
         result = owner ? owner->ReplaceReference(def->refno, v, TRUE) : REF_FAIL;
-    else
+    } else {
         result = ReplaceReference(values[static_cast<std::size_t>(index)].refSlot, v, TRUE);
-    if (result != REF_SUCCEED)
+    }
+    if (result != REF_SUCCEED) {
         return FALSE;
+    }
     Changed(id);
     return TRUE;
 }
@@ -273,8 +291,9 @@ BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
     CountRead();
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsRefType())
+    if (!def || !def->IsRefType()) {
         return AccessFault(id, 0, "a reference");
+    }
     v = RefValue(*def, values[static_cast<std::size_t>(index)]);
     return TRUE;
 }
@@ -291,11 +310,13 @@ BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabInd
 BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tabIndex) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if ((def && def->IsRefType() && def->type != TYPE_TEXMAP) || tabIndex != 0)
+    if ((def && def->IsRefType() && def->type != TYPE_TEXMAP) || tabIndex != 0) {
         return AccessFault(id, tabIndex, "a texture map");
+    }
     ReferenceTarget* ref = nullptr;
-    if (!GetRef(id, ref))
+    if (!GetRef(id, ref)) {
         return FALSE;
+    }
     v = dynamic_cast<Texmap*>(ref);
     return TRUE;
 }
@@ -313,10 +334,11 @@ Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
 
 ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int tabIndex) {
     ReferenceTarget* v = nullptr;
-    if (tabIndex != 0)
+    if (tabIndex != 0) {
         AccessFault(id, tabIndex, "a reference");
-    else
+    } else {
         GetRef(id, v);
+    }
     return v;
 }
 
@@ -377,8 +399,9 @@ Mtl* ParamBlock2::GetMtl(ParamID id, TimeValue, int tabIndex) {
 
 void ParamBlock2::GetValidity(TimeValue t, Interval& valid) {
     for (const Value& value : values) {
-        if (value.keys.size() < 2)
+        if (value.keys.size() < 2) {
             continue;
+        }
         Interval span;
         EvaluateKeys(value.keys, t, span);
         valid &= span;
@@ -391,10 +414,12 @@ ParamID ParamBlock2::LastNotifyParamID(int& tabIndex) {
 }
 
 void ParamBlock2::SetMap(IParamMap2* m, MapID map_id) {
-    if (map_id < 0)
+    if (map_id < 0) {
         return;
-    if (static_cast<std::size_t>(map_id) >= maps.size())
+    }
+    if (static_cast<std::size_t>(map_id) >= maps.size()) {
         maps.resize(static_cast<std::size_t>(map_id) + 1, nullptr);
+    }
     maps[static_cast<std::size_t>(map_id)] = m;
 }
 
@@ -407,56 +432,67 @@ IParamMap2* ParamBlock2::GetMap(MapID map_id) {
 void ParamBlock2::ResetAll(BOOL updateUI, BOOL) {
     // Owner-reference parameters name the owner's references; the owner resets those itself.
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!desc->paramdefs[i].IsOwnersRef())
+        if (!desc->paramdefs[i].IsOwnersRef()) {
             SetDefault(static_cast<int>(i));
+        }
     }
     Changed(-1);
-    if (updateUI)
+    if (updateUI) {
         RedrawMaps(-1);
+    }
 }
 
 void ParamBlock2::Reset(ParamID id, int, BOOL updateUI, BOOL) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || def->IsOwnersRef())
+    if (!def || def->IsOwnersRef()) {
         return;
+    }
     SetDefault(index);
     Changed(id);
-    if (updateUI)
+    if (updateUI) {
         RedrawMaps(id);
+    }
 }
 
 void ParamBlock2::RedrawMaps(ParamID id) {
     for (IParamMap2* map : maps) {
-        if (!map)
+        if (!map) {
             continue;
-        if (id < 0)
+        }
+        if (id < 0) {
             map->Invalidate();
-        else
+        } else {
             map->Invalidate(id, -1);
+        }
     }
 }
 
 RefResult ParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
                                         RefMessage message, BOOL) {
-    if (message != REFMSG_CHANGE)
+    if (message != REFMSG_CHANGE) {
         return REF_SUCCEED;
+    }
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i].refSlot >= 0 && refs[static_cast<std::size_t>(values[i].refSlot)] == hTarget)
+        if (values[i].refSlot >= 0 &&
+            refs[static_cast<std::size_t>(values[i].refSlot)] == hTarget) {
             lastNotifyParam = desc->paramdefs[i].ID;
+        }
     }
     return REF_SUCCEED;
 }
 
 void ParamBlock2::RefAdded(RefMakerHandle rm) {
     // A block made for cloning or loading belongs to whoever installs it first.
-    if (!owner)
+    if (!owner) {
         owner = rm;
+    }
 }
 
 void ParamBlock2::RefDeleted(ReferenceMaker* oldOwner) {
-    if (oldOwner == owner)
+    if (oldOwner == owner) {
         owner = nullptr;
+    }
 }
 
 // ---- keys ---------------------------------------------------------------------------------
@@ -464,15 +500,17 @@ void ParamBlock2::RefDeleted(ReferenceMaker* oldOwner) {
 bool ParamBlock2::SetKey(ParamID id, TimeValue t, float v) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType() || !(def->flags & P_ANIMATABLE))
+    if (!def || !def->IsFloatType() || !(def->flags & P_ANIMATABLE)) {
         return false;
+    }
     std::vector<Key>& keys = values[static_cast<std::size_t>(index)].keys;
     auto at = std::lower_bound(keys.begin(), keys.end(), t,
                                [](const Key& k, TimeValue time) { return k.time < time; });
-    if (at != keys.end() && at->time == t)
+    if (at != keys.end() && at->time == t) {
         at->value = v;
-    else
+    } else {
         keys.insert(at, Key{t, v});
+    }
     Changed(id);
     return true;
 }
@@ -486,11 +524,13 @@ int ParamBlock2::NumKeys(ParamID id) {
 bool ParamBlock2::ClearKeys(ParamID id) {
     int index = 0;
     const ParamDef* def = Def(id, index);
-    if (!def || !def->IsFloatType())
+    if (!def || !def->IsFloatType()) {
         return false;
+    }
     Value& value = values[static_cast<std::size_t>(index)];
-    if (value.keys.empty())
+    if (value.keys.empty()) {
         return true;
+    }
     Interval span;
     value.f = EvaluateKeys(value.keys, 0, span);
     value.keys.clear();
@@ -502,23 +542,26 @@ bool ParamBlock2::ClearKeys(ParamID id) {
 
 RefTargetHandle ParamBlock2::Clone(RemapDir& remap) {
     auto* clone = new (std::nothrow) ParamBlock2(desc, nullptr);
-    if (!clone)
+    if (!clone) {
         return nullptr;
+    }
     for (std::size_t i = 0; i < values.size(); ++i) {
         clone->values[i].f = values[i].f;
         clone->values[i].i = values[i].i;
         clone->values[i].keys = values[i].keys;
     }
-    for (int slot = 0; slot < NumRefs(); ++slot)
+    for (int slot = 0; slot < NumRefs(); ++slot) {
         clone->ReplaceReference(slot, remap.CloneRef(refs[static_cast<std::size_t>(slot)]));
+    }
     BaseClone(this, clone, remap);
     return clone;
 }
 
 IOResult ParamBlock2::Save(ISave* isave) {
     ClassDesc2* cd = desc ? desc->cd : nullptr;
-    if (!cd)
+    if (!cd) {
         return IO_ERROR;
+    }
     const Class_ID cid = cd->ClassID();
     isave->BeginChunk(kHeaderChunk);
     const bool head = Put(isave, static_cast<unsigned int>(cd->SuperClassID())) &&
@@ -527,22 +570,26 @@ IOResult ParamBlock2::Save(ISave* isave) {
                       Put(isave, static_cast<short>(desc->ID)) &&
                       Put(isave, static_cast<unsigned int>(desc->version));
     isave->EndChunk();
-    if (!head)
+    if (!head) {
         return IO_ERROR;
+    }
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ParamDef& def = desc->paramdefs[i];
-        if (def.IsRefType())
+        if (def.IsRefType()) {
             continue;
+        }
         const Value& value = values[i];
         isave->BeginChunk(kValueChunk);
         bool ok = Put(isave, static_cast<short>(def.ID)) &&
                   Put(isave, static_cast<int>(def.type)) && Put(isave, value.f) &&
                   Put(isave, value.i) && Put(isave, static_cast<int>(value.keys.size()));
-        for (const Key& key : value.keys)
+        for (const Key& key : value.keys) {
             ok = ok && Put(isave, static_cast<int>(key.time)) && Put(isave, key.value);
+        }
         isave->EndChunk();
-        if (!ok)
+        if (!ok) {
             return IO_ERROR;
+        }
     }
     return IO_OK;
 }
@@ -568,8 +615,9 @@ IOResult ParamBlock2::Load(ILoad* iload) {
             ParamBlockDesc2* found = ok ? FindDesc(sclass, a, b, id) : nullptr;
             // A block whose class is not loaded cannot be rebuilt.
             ok = found && (desc == found || desc == nullptr);
-            if (ok && desc != found)
+            if (ok && desc != found) {
                 BindDesc(found);
+            }
         } else if (iload->CurChunkID() == kValueChunk) {
             short id = 0;
             int type = 0, count = 0;
@@ -580,8 +628,9 @@ IOResult ParamBlock2::Load(ILoad* iload) {
             for (int k = 0; ok && k < count; ++k) {
                 Key key{0, 0.0f};
                 ok = Get(iload, key.time) && Get(iload, key.value);
-                if (ok)
+                if (ok) {
                     loaded.keys.push_back(key);
+                }
             }
             int index = 0;
             const ParamDef* def = ok ? Def(id, index) : nullptr;
@@ -596,11 +645,13 @@ IOResult ParamBlock2::Load(ILoad* iload) {
             }
         }
         const IOResult closed = iload->CloseChunk();
-        if (!ok || closed != IO_OK)
+        if (!ok || closed != IO_OK) {
             return IO_ERROR;
+        }
     }
-    if (opened != IO_END || !desc)
+    if (opened != IO_END || !desc) {
         return IO_ERROR;
+    }
     return IO_OK;
 }
 

@@ -141,8 +141,9 @@ private:
     BOOL GetRef(ParamID id, ReferenceTarget*& v);
     void Changed(ParamID id);
     void CountRead() const {
-        if (counting.load(std::memory_order_relaxed))
-            reads.fetch_add(1, std::memory_order_relaxed);
+        if (counting.load(std::memory_order_relaxed)) {
+            { reads.fetch_add(1, std::memory_order_relaxed); }
+        }
     }
 
     ParamBlockDesc2* desc = nullptr;

@@ -26,8 +26,9 @@ namespace {
 
 std::string BlockName(const ParamBlockDesc2& desc) {
     std::string name;
-    for (const wchar_t* c = desc.int_name.data(); *c; ++c)
+    for (const wchar_t* c = desc.int_name.data(); *c; ++c) {
         name += (*c >= 0x20 && *c < 0x7f) ? static_cast<char>(*c) : '?';
+    }
     return name;
 }
 
@@ -43,20 +44,22 @@ void ParamBlockDesc2::Finish(const std::string& error) {
     }
     paramdefs = defs.empty() ? nullptr : defs.data();
     count = static_cast<USHORT>(defs.size());
-    if (cd)
+    if (cd) {
         cd->AddParamBlockDesc(this);
+    }
 }
 
 void ParamBlockDesc2::BuildFromArgs(const MaxStandin::DescArg* args, std::size_t n) {
     MaxStandin::PackedArgReader reader(args, n);
     ParamBlockDescParser parser(*this, reader);
-    if (!parser.Run())
+    if (!parser.Run()) {
         Finish(parser.Error());
-    else if (reader.Unread() != 0)
+    } else if (reader.Unread() != 0) {
         Finish("ParamBlockDesc2 \"" + BlockName(*this) + "\" (block " + std::to_string(ID) +
                "): " + std::to_string(reader.Unread()) + " argument(s) follow the final p_end");
-    else
+    } else {
         Finish(std::string());
+    }
 }
 
 ParamBlockDesc2* ParamBlockDescParser::BuildFromPacked(BlockID id, const MCHAR* intName,
@@ -83,20 +86,23 @@ void ParamBlockDesc2::BuildFromVaList(std::va_list* args) {
 }
 
 ParamBlockDesc2::~ParamBlockDesc2() {
-    if (cd)
+    if (cd) {
         cd->RemoveParamBlockDesc(this);
+    }
     // A procedure installed after the last rollout closed is still the host's to delete.
     for (MapSpec& mapDef : maps) {
-        if (mapDef.dlgProc && !MaxStandin::ProcInUse(mapDef.dlgProc, nullptr))
+        if (mapDef.dlgProc && !MaxStandin::ProcInUse(mapDef.dlgProc, nullptr)) {
             mapDef.dlgProc->DeleteThis();
+        }
         mapDef.dlgProc = nullptr;
     }
 }
 
 ParamDef& ParamBlockDesc2::GetParamDef(ParamID id) {
     const int index = IDtoIndex(id);
-    if (index >= 0)
+    if (index >= 0) {
         return defs[static_cast<std::size_t>(index)];
+    }
     static ParamDef missing;
     missing = ParamDef();
     return missing;
@@ -104,8 +110,9 @@ ParamDef& ParamBlockDesc2::GetParamDef(ParamID id) {
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) {
     for (std::size_t i = 0; i < defs.size(); ++i) {
-        if (defs[i].ID == id)
+        if (defs[i].ID == id) {
             return static_cast<int>(i);
+        }
     }
     return -1;
 }
@@ -116,36 +123,43 @@ ParamID ParamBlockDesc2::IndextoID(int i) {
 
 int ParamBlockDesc2::NameToIndex(const MCHAR* name) {
     for (std::size_t i = 0; i < defs.size(); ++i) {
-        if (name && defs[i].int_name == name)
+        if (name && defs[i].int_name == name) {
             return static_cast<int>(i);
+        }
     }
     return -1;
 }
 
 void ParamBlockDesc2::SetClassDesc(ClassDesc2* newCd) {
-    if (cd == newCd)
+    if (cd == newCd) {
         return;
-    if (cd)
+    }
+    if (cd) {
         cd->RemoveParamBlockDesc(this);
+    }
     cd = newCd;
-    if (cd)
+    if (cd) {
         cd->AddParamBlockDesc(this);
+    }
 }
 
 void ParamBlockDesc2::InvalidateUI() {
-    if (cd)
+    if (cd) {
         cd->InvalidateUI(this);
+    }
 }
 
 void ParamBlockDesc2::InvalidateUI(ParamID id, int tabIndex) {
-    if (cd)
+    if (cd) {
         cd->InvalidateUI(this, id, tabIndex);
+    }
 }
 
 ParamBlockDesc2::MapSpec* ParamBlockDesc2::GetMapSpec(MapID map_id) {
     for (MapSpec& mapDef : maps) {
-        if (mapDef.map_id == map_id)
+        if (mapDef.map_id == map_id) {
             return &mapDef;
+        }
     }
     return nullptr;
 }
@@ -164,8 +178,9 @@ void ParamBlockDesc2::SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc) {
     MapSpec* mapDef = GetMapSpec(map_id);
     if (!mapDef) {
         // No such rollout: the procedure would never run, and it is ours to delete.
-        if (proc)
+        if (proc) {
             proc->DeleteThis();
+        }
         return;
     }
     ParamMap2UserDlgProc* old = mapDef->dlgProc;
@@ -175,6 +190,7 @@ void ParamBlockDesc2::SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc) {
         map->SetUserDlgProc(proc);
         return;
     }
-    if (old && old != proc && !MaxStandin::ProcInUse(old, nullptr))
+    if (old && old != proc && !MaxStandin::ProcInUse(old, nullptr)) {
         old->DeleteThis();
+    }
 }

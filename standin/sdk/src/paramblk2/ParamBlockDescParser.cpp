@@ -49,8 +49,9 @@ bool IsSupportedControl(int control) {
 
 std::string Narrow(const wchar_t* text) {
     std::string narrow;
-    for (const wchar_t* c = text; c && *c; ++c)
+    for (const wchar_t* c = text; c && *c; ++c) {
         narrow += (*c >= 0x20 && *c < 0x7f) ? static_cast<char>(*c) : '?';
+    }
     return narrow;
 }
 
@@ -105,10 +106,12 @@ bool ParamBlockDescParser::Int(int& v, const std::string& what) {
 
 bool ParamBlockDescParser::Short(short& v, const std::string& what) {
     int i = 0;
-    if (!Int(i, what))
+    if (!Int(i, what)) {
         return false;
-    if (i < SHRT_MIN || i > SHRT_MAX)
+    }
+    if (i < SHRT_MIN || i > SHRT_MAX) {
         return Fail(what + " " + std::to_string(i) + " is out of range");
+    }
     v = static_cast<short>(i);
     return true;
 }
@@ -124,29 +127,36 @@ bool ParamBlockDescParser::Run() {
                         " is not supported by the stand-in");
         }
     }
-    if (!ReadBlockHead())
+    if (!ReadBlockHead()) {
         return false;
+    }
     for (int n = 0;; ++n) {
         context.clear();
-        if (n > kMaxParams)
+        if (n > kMaxParams) {
             return Fail("more than " + std::to_string(kMaxParams) +
                         " parameters: the list has no final p_end");
+        }
         int id = 0;
-        if (!Int(id, "a parameter id or the final p_end"))
+        if (!Int(id, "a parameter id or the final p_end")) {
             return false;
-        if (id == p_end)
+        }
+        if (id == p_end) {
             return true;
-        if (!ReadParam(id))
+        }
+        if (!ReadParam(id)) {
             return false;
+        }
     }
 }
 
 bool ParamBlockDescParser::ReadBlockHead() {
     if (desc.flags & P_AUTO_CONSTRUCT) {
-        if (!Int(desc.ref_no, "the reference number (P_AUTO_CONSTRUCT)"))
+        if (!Int(desc.ref_no, "the reference number (P_AUTO_CONSTRUCT)")) {
             return false;
-        if (desc.ref_no < 0)
+        }
+        if (desc.ref_no < 0) {
             return Fail("the reference number " + std::to_string(desc.ref_no) + " is negative");
+        }
     }
     return !(desc.flags & P_AUTO_UI) || ReadRollout(0);
 }
@@ -159,10 +169,12 @@ bool ParamBlockDescParser::ReadRollout(MapID mapId) {
     if (!Int(mapDef.dlg_template, "the rollout's dialog template id (P_AUTO_UI)") ||
         !Int(title, "the rollout's title string id (P_AUTO_UI)") ||
         !Int(mapDef.test_flags, "the rollout's flag mask (P_AUTO_UI)") ||
-        !Int(mapDef.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)"))
+        !Int(mapDef.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)")) {
         return false;
-    if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)"))
+    }
+    if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)")) {
         return Fail(reader.problem);
+    }
     mapDef.title = title;
     mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
     desc.maps.push_back(mapDef);
@@ -172,46 +184,58 @@ bool ParamBlockDescParser::ReadRollout(MapID mapId) {
 bool ParamBlockDescParser::ReadParam(int id) {
     ParamDef def;
     context = "parameter " + std::to_string(id);
-    if (id < 0 || id > SHRT_MAX)
+    if (id < 0 || id > SHRT_MAX) {
         return Fail("the parameter id " + std::to_string(id) +
                     " is neither a ParamID nor p_end (is a p_end missing?)");
+    }
     def.ID = static_cast<ParamID>(id);
     if (std::any_of(desc.defs.begin(), desc.defs.end(),
-                    [&](const ParamDef& d) { return d.ID == def.ID; }))
+                    [&](const ParamDef& d) { return d.ID == def.ID; })) {
         return Fail("the parameter id is used twice");
+    }
     const wchar_t* name = nullptr;
-    if (!reader.String(name, "the parameter's internal name"))
+    if (!reader.String(name, "the parameter's internal name")) {
         return Fail(reader.problem);
+    }
     def.int_name = name;
     context = ParamContext(def);
     int type = 0;
-    if (!Int(type, "the parameter type"))
+    if (!Int(type, "the parameter type")) {
         return false;
+    }
     // Only a value inside the enumeration's range may become a ParamType2.
-    if (type >= 0 && type <= kMaxParamType2)
+    if (type >= 0 && type <= kMaxParamType2) {
         def.type = static_cast<ParamType2>(type);
+    }
     if (type < 0 || type > kMaxParamType2 ||
-        (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType()))
+        (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType())) {
         return Fail("parameter type " + std::to_string(type) +
                     " is not supported by the stand-in (supported: float, int and bool kinds, "
                     "TYPE_TEXMAP, TYPE_REFTARG)");
+    }
     int localName = 0;
-    if (!Int(def.flags, "the parameter flags") || !Int(localName, "the display-name string id"))
+    if (!Int(def.flags, "the parameter flags") || !Int(localName, "the display-name string id")) {
         return false;
+    }
     def.local_name = localName;
     for (int n = 0;; ++n) {
-        if (n > kMaxTagsPerParam)
+        if (n > kMaxTagsPerParam) {
             return Fail("the parameter's tags never reach p_end");
+        }
         int tag = 0;
-        if (!Int(tag, "a tag or p_end"))
+        if (!Int(tag, "a tag or p_end")) {
             return false;
-        if (tag == p_end)
+        }
+        if (tag == p_end) {
             break;
-        if (!ReadTag(def, tag))
+        }
+        if (!ReadTag(def, tag)) {
             return false;
+        }
     }
-    if (!CheckParam(def))
+    if (!CheckParam(def)) {
         return false;
+    }
     desc.defs.push_back(def);
     return true;
 }
@@ -241,13 +265,15 @@ bool ParamBlockDescParser::ReadTag(ParamDef& def, int tag) {
     case p_tooltip:
     case p_prompt:
     case p_caption:
-        if (!Int(value, std::string("the ") + TagName(tag) + " string id"))
+        if (!Int(value, std::string("the ") + TagName(tag) + " string id")) {
             return false;
+        }
         (tag == p_tooltip ? def.tooltip : tag == p_prompt ? def.prompt : def.caption) = value;
         return true;
     case p_sclassID:
-        if (!Int(value, "the p_sclassID value"))
+        if (!Int(value, "the p_sclassID value")) {
             return false;
+        }
         def.sclassID = static_cast<SClass_ID>(static_cast<unsigned int>(value));
         return true;
     case p_classID:
@@ -255,23 +281,27 @@ bool ParamBlockDescParser::ReadTag(ParamDef& def, int tag) {
     case p_accessor:
     case p_validator:
     case p_dim:
-        if (!reader.Pointer(pointer, std::string("the ") + TagName(tag) + " pointer"))
+        if (!reader.Pointer(pointer, std::string("the ") + TagName(tag) + " pointer")) {
             return Fail(reader.problem);
-        if (tag == p_accessor)
+        }
+        if (tag == p_accessor) {
             def.accessor = pointer;
-        else if (tag == p_validator)
+        } else if (tag == p_validator) {
             def.validator = pointer;
-        else
+        } else {
             def.dim = static_cast<ParamDimension*>(const_cast<void*>(pointer));
+        }
         return true;
     case p_nonLocalizedName:
-        if (!reader.String(text, "the p_nonLocalizedName string"))
+        if (!reader.String(text, "the p_nonLocalizedName string")) {
             return Fail(reader.problem);
+        }
         def.nonLocalizedName = text;
         return true;
     default:
-        if (IsKnownTag(tag))
+        if (IsKnownTag(tag)) {
             return Fail(std::string("tag ") + TagName(tag) + " is not supported by the stand-in");
+        }
         return Fail("unknown tag " + std::to_string(tag) + " (is a p_end missing?)");
     }
 }
@@ -280,18 +310,22 @@ bool ParamBlockDescParser::ReadDefault(ParamDef& def, const std::string& what) {
     const std::string place = "the " + what + " value";
     if (def.IsFloatType()) {
         double v = 0.0;
-        if (!reader.Real(v, place))
+        if (!reader.Real(v, place)) {
             return Fail(reader.problem);
+        }
         def.def.f = static_cast<float>(v);
         return true;
     }
-    if (def.IsIntType())
+    if (def.IsIntType()) {
         return Int(def.def.i, place);
+    }
     const void* p = nullptr;
-    if (!reader.Pointer(p, place))
+    if (!reader.Pointer(p, place)) {
         return Fail(reader.problem);
-    if (p)
+    }
+    if (p) {
         return Fail("a reference parameter's default must be null");
+    }
     return true;
 }
 
@@ -299,77 +333,93 @@ bool ParamBlockDescParser::ReadRange(ParamDef& def) {
     def.has_range = true;
     if (def.IsFloatType()) {
         double low = 0.0, high = 0.0;
-        if (!reader.Real(low, "the p_range minimum") || !reader.Real(high, "the p_range maximum"))
+        if (!reader.Real(low, "the p_range minimum") || !reader.Real(high, "the p_range maximum")) {
             return Fail(reader.problem);
+        }
         def.range_low.f = static_cast<float>(low);
         def.range_high.f = static_cast<float>(high);
         return true;
     }
-    if (def.IsIntType())
+    if (def.IsIntType()) {
         return Int(def.range_low.i, "the p_range minimum") &&
                Int(def.range_high.i, "the p_range maximum");
+    }
     return Fail("p_range is given for a parameter type that has no range");
 }
 
 bool ParamBlockDescParser::ReadControlIds(ParamDef& def, int n, const std::string& what) {
     for (int i = 0; i < n; ++i) {
         int id = 0;
-        if (!Int(id, what))
+        if (!Int(id, what)) {
             return false;
+        }
         def.ctrl_IDs.push_back(id);
     }
     return true;
 }
 
 bool ParamBlockDescParser::ReadUi(ParamDef& def) {
-    if (def.has_ui)
+    if (def.has_ui) {
         return Fail("p_ui is given twice");
+    }
     def.has_ui = true;
     int control = 0;
-    if (!Int(control, "the p_ui control type"))
+    if (!Int(control, "the p_ui control type")) {
         return false;
-    if (!IsSupportedControl(control))
+    }
+    if (!IsSupportedControl(control)) {
         return Fail("p_ui control type " + std::to_string(control) +
                     " is not supported by the stand-in");
+    }
     def.ctrl_type = static_cast<ControlType2>(control);
     int n = 0;
     double scale = 0.0;
     switch (control) {
     case TYPE_SPINNER:
     case TYPE_SLIDER: {
-        if (!def.IsFloatType() && !def.IsIntType())
+        if (!def.IsFloatType() && !def.IsIntType()) {
             return Fail("a spinner or slider needs a float or int parameter");
+        }
         int editType = 0;
         if (!Int(editType, "the spinner's edit type") ||
-            !ReadControlIds(def, 2, "the edit and spinner control ids"))
+            !ReadControlIds(def, 2, "the edit and spinner control ids")) {
             return false;
-        if (editType < EDITTYPE_INT || editType > EDITTYPE_TIME)
+        }
+        if (editType < EDITTYPE_INT || editType > EDITTYPE_TIME) {
             return Fail("the spinner's edit type " + std::to_string(editType) +
                         " is not an EditSpinnerType");
+        }
         def.spin_type = static_cast<EditSpinnerType>(editType);
-        if (control == TYPE_SLIDER)
+        if (control == TYPE_SLIDER) {
             return Int(n, "the slider's tick count");
-        if (!reader.Real(scale, "the spinner step"))
+        }
+        if (!reader.Real(scale, "the spinner step")) {
             return Fail(reader.problem);
+        }
         def.spin_scale = static_cast<float>(scale);
         return true;
     }
     case TYPE_RADIO:
-        if (!def.IsIntType())
+        if (!def.IsIntType()) {
             return Fail("radio buttons need an int parameter");
-        if (!Int(n, "the number of radio buttons"))
+        }
+        if (!Int(n, "the number of radio buttons")) {
             return false;
-        if (n < 1 || n > kMaxControlIds)
+        }
+        if (n < 1 || n > kMaxControlIds) {
             return Fail("the number of radio buttons " + std::to_string(n) + " is out of range");
+        }
         return ReadControlIds(def, n, "a radio button control id");
     case TYPE_SINGLECHECKBOX:
     case TYPE_CHECKBUTTON:
-        if (!def.IsIntType())
+        if (!def.IsIntType()) {
             return Fail("a check box needs a bool or int parameter");
+        }
         return ReadControlIds(def, 1, "the check box control id");
     case TYPE_TEXMAPBUTTON:
-        if (def.type != TYPE_TEXMAP)
+        if (def.type != TYPE_TEXMAP) {
             return Fail("a map button needs a TYPE_TEXMAP parameter");
+        }
         return ReadControlIds(def, 1, "the map button control id");
     case TYPE_EDITBOX:
         return ReadControlIds(def, 1, "the edit box control id");
@@ -379,23 +429,28 @@ bool ParamBlockDescParser::ReadUi(ParamDef& def) {
 }
 
 bool ParamBlockDescParser::ReadRadioValues(ParamDef& def) {
-    if (!def.has_ui || static_cast<int>(def.ctrl_type) != TYPE_RADIO)
+    if (!def.has_ui || static_cast<int>(def.ctrl_type) != TYPE_RADIO) {
         return Fail("p_vals must follow a p_ui with radio buttons");
+    }
     for (std::size_t i = 0; i < def.ctrl_IDs.size(); ++i) {
         int value = 0;
-        if (!Int(value, "a p_vals value"))
+        if (!Int(value, "a p_vals value")) {
             return false;
+        }
         def.radio_vals.push_back(value);
     }
     return true;
 }
 
 bool ParamBlockDescParser::CheckParam(const ParamDef& def) {
-    if (def.IsOwnersRef() && !def.IsRefType())
+    if (def.IsOwnersRef() && !def.IsRefType()) {
         return Fail("P_OWNERS_REF is given for a parameter that is not a reference");
-    if (def.IsOwnersRef() && def.refno < 0)
+    }
+    if (def.IsOwnersRef() && def.refno < 0) {
         return Fail("a P_OWNERS_REF parameter needs p_refno");
-    if ((def.flags & P_ANIMATABLE) && def.IsRefType())
+    }
+    if ((def.flags & P_ANIMATABLE) && def.IsRefType()) {
         return Fail("a reference parameter cannot be P_ANIMATABLE");
+    }
     return true;
 }

@@ -18,8 +18,9 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
     : desc(desc), mapId(mapId), time(time) {
     for (int i = 0; i < desc->count; ++i) {
         const ParamDef& def = desc->paramdefs[i];
-        if (!def.has_ui || def.map_id != mapId)
+        if (!def.has_ui || def.map_id != mapId) {
             continue;
+        }
         for (int ctrlId : def.ctrl_IDs) {
             Control control;
             control.id = ctrlId;
@@ -35,8 +36,9 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
     std::vector<TemplateControl> inTemplate;
     const bool found = ReadTemplateControls(module, templateId, inTemplate);
     // The output rollout is the host's own and is drawn without a template.
-    if (desc->cd != StdTexOutClassDesc())
+    if (desc->cd != StdTexOutClassDesc()) {
         CheckRolloutBinding(desc, mapId, templateId, found, inTemplate);
+    }
     for (const TemplateControl& item : inTemplate) {
         if (!FindControl(item.id)) {
             Control control;
@@ -58,32 +60,37 @@ void ParamMap2::Destroy() {
     ParamMap2UserDlgProc* old = proc;
     proc = nullptr;
     ReleaseProc(old);
-    if (block && block->GetMap(mapId) == this)
+    if (block && block->GetMap(mapId) == this) {
         block->SetMap(nullptr, mapId);
+    }
     delete this;
 }
 
 void ParamMap2::ReleaseProc(ParamMap2UserDlgProc* old) {
-    if (!old || old == proc || ProcInUse(old, this))
+    if (!old || old == proc || ProcInUse(old, this)) {
         return;
+    }
     if (ParamBlockDesc2::MapSpec* mapDef = desc->GetMapSpec(mapId)) {
-        if (mapDef->dlgProc == old)
+        if (mapDef->dlgProc == old) {
             mapDef->dlgProc = nullptr;
+        }
     }
     old->DeleteThis();
 }
 
 template <typename Fn> void ParamMap2::ForParam(ParamID id, int tabIndex, Fn fn) {
     for (Control& control : controls) {
-        if (id >= 0 && control.param == id && (tabIndex < 0 || control.tabIndex == tabIndex))
+        if (id >= 0 && control.param == id && (tabIndex < 0 || control.tabIndex == tabIndex)) {
             fn(control);
+        }
     }
 }
 
 bool ParamMap2::TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed,
                              const char* operation) {
-    if (tabIndex == 0 || (allEntriesAllowed && tabIndex == -1))
+    if (tabIndex == 0 || (allEntriesAllowed && tabIndex == -1)) {
         return true;
+    }
     const int index = desc->IDtoIndex(id);
     const std::string name =
         index >= 0 ? EncodeUtf8(desc->paramdefs[index].int_name.data()) : std::string("?");
@@ -96,8 +103,9 @@ bool ParamMap2::TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed,
 }
 
 void ParamMap2::Redraw(Control& control) {
-    if (!block || control.param < 0)
+    if (!block || control.param < 0) {
         return;
+    }
     const ParamDef& def = desc->GetParamDef(control.param);
     Interval valid = FOREVER;
     wchar_t text[64] = L"";
@@ -120,20 +128,23 @@ void ParamMap2::Redraw(Control& control) {
 }
 
 void ParamMap2::RedrawAll() {
-    for (Control& control : controls)
+    for (Control& control : controls) {
         Redraw(control);
+    }
 }
 
 void ParamMap2::Invalidate() {
-    for (int i = 0; i < desc->count; ++i)
+    for (int i = 0; i < desc->count; ++i) {
         ++invalidations[desc->paramdefs[i].ID];
+    }
     RedrawAll();
 }
 
 void ParamMap2::Invalidate(ParamID id, int tabIndex) {
     ++invalidations[id];
-    if (TableIndexOk(id, tabIndex, true, "Invalidate"))
+    if (TableIndexOk(id, tabIndex, true, "Invalidate")) {
         ForParam(id, tabIndex, [&](Control& c) { Redraw(c); });
+    }
 }
 
 int ParamMap2::Invalidations(ParamID id) const {
@@ -151,14 +162,17 @@ void ParamMap2::UpdateUI(TimeValue t) {
 }
 
 void ParamMap2::SetParamBlock(IParamBlock2* pb) {
-    if (block && block != pb && block->GetMap(mapId) == this)
+    if (block && block != pb && block->GetMap(mapId) == this) {
         block->SetMap(nullptr, mapId);
+    }
     block = pb;
-    if (block)
+    if (block) {
         block->SetMap(this, mapId);
+    }
     RedrawAll();
-    if (proc)
+    if (proc) {
         proc->SetParamBlock(pb);
+    }
 }
 
 HWND ParamMap2::GetHWnd() {
@@ -166,13 +180,15 @@ HWND ParamMap2::GetHWnd() {
 }
 
 void ParamMap2::Enable(ParamID id, BOOL onOff, int tabIndex) {
-    if (TableIndexOk(id, tabIndex, false, "Enable"))
+    if (TableIndexOk(id, tabIndex, false, "Enable")) {
         ForParam(id, tabIndex, [&](Control& c) { c.enabled = onOff != FALSE; });
+    }
 }
 
 void ParamMap2::Show(ParamID id, BOOL showHide, int tabIndex) {
-    if (TableIndexOk(id, tabIndex, false, "Show"))
+    if (TableIndexOk(id, tabIndex, false, "Show")) {
         ForParam(id, tabIndex, [&](Control& c) { c.visible = showHide != FALSE; });
+    }
 }
 
 // The stand-in's controls have no text or spinner limits of their own to change.
@@ -180,22 +196,25 @@ void ParamMap2::SetText(ParamID, const MCHAR*, int) {}
 void ParamMap2::SetRange(ParamID, float, float, int) {}
 
 void ParamMap2::SetUserDlgProc(ParamMap2UserDlgProc* newProc) {
-    if (newProc == proc)
+    if (newProc == proc) {
         return;
+    }
     ParamMap2UserDlgProc* old = proc;
     proc = newProc;
     ReleaseProc(old);
 }
 
 void ParamMap2::SetThing(ReferenceTarget* m) {
-    if (proc)
+    if (proc) {
         proc->SetThing(m);
+    }
 }
 
 ParamMap2::Control* ParamMap2::FindControl(int ctrlId) {
     for (Control& control : controls) {
-        if (control.id == ctrlId)
+        if (control.id == ctrlId) {
             return &control;
+        }
     }
     return nullptr;
 }

@@ -46,12 +46,14 @@ ControlKind KindFor(ControlType2 control, std::size_t position) {
 // Window class names compare without regard to case.
 bool SameClass(const std::u16string& a, const char16_t* b) {
     const std::u16string other(b);
-    if (a.size() != other.size())
+    if (a.size() != other.size()) {
         return false;
+    }
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-        if (lower(a[i]) != lower(other[i]))
+        if (lower(a[i]) != lower(other[i])) {
             return false;
+        }
     }
     return true;
 }
@@ -62,24 +64,29 @@ std::string Narrow(const std::u16string& text) {
 
 const TemplateControl* Find(const std::vector<TemplateControl>& controls, int id) {
     for (const TemplateControl& control : controls) {
-        if (control.id == id)
+        if (control.id == id) {
             return &control;
+        }
     }
     return nullptr;
 }
 
 // Why the template's control cannot carry the binding, or an empty string when it can.
 std::string Mismatch(const TemplateControl* found, const ControlKind& kind) {
-    if (!found)
+    if (!found) {
         return "is not in the dialog template";
-    if (!SameClass(found->windowClass, kind.windowClass))
+    }
+    if (!SameClass(found->windowClass, kind.windowClass)) {
         return "is a " + Narrow(found->windowClass) + " in the dialog template, not a " +
                Narrow(kind.windowClass);
-    if (kind.buttonStyles.empty())
+    }
+    if (kind.buttonStyles.empty()) {
         return std::string();
+    }
     for (std::uint32_t style : kind.buttonStyles) {
-        if ((found->style & 0xF) == style)
+        if ((found->style & 0xF) == style) {
             return std::string();
+        }
     }
     return "is a Button of kind " + std::to_string(found->style & 0xF) +
            " in the dialog template, which cannot show this binding";
@@ -100,14 +107,16 @@ void CheckRolloutBinding(ParamBlockDesc2* desc, MapID mapId, int templateId, boo
     }
     for (int i = 0; i < desc->count; ++i) {
         const ParamDef& def = desc->paramdefs[i];
-        if (!def.has_ui || def.map_id != mapId)
+        if (!def.has_ui || def.map_id != mapId) {
             continue;
+        }
         for (std::size_t position = 0; position < def.ctrl_IDs.size(); ++position) {
             const int id = def.ctrl_IDs[position];
             const std::string problem =
                 Mismatch(Find(controls, id), KindFor(def.ctrl_type, position));
-            if (problem.empty())
+            if (problem.empty()) {
                 continue;
+            }
             MaxStandin::HostAccess::ReportFault(
                 MaxStandin::HostAccess::FaultKind::RolloutBinding,
                 block + ": control " + std::to_string(id) + " bound to parameter \"" +

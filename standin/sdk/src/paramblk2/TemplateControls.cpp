@@ -17,8 +17,9 @@ namespace {
 
 // The template's bytes as the module holds them, or none.
 bool FindTemplate(HINSTANCE module, int templateId, const unsigned char*& data, std::size_t& size) {
-    if (!module || templateId <= 0 || templateId > 0xFFFF)
+    if (!module || templateId <= 0 || templateId > 0xFFFF) {
         return false;
+    }
 #if defined(_WIN32)
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
@@ -29,8 +30,9 @@ bool FindTemplate(HINSTANCE module, int templateId, const unsigned char*& data, 
     const auto entry = MaxStandin::HostAccess::FindModuleResource(
         module, winres::ResName::Ordinal(winres::kTypeDialog),
         winres::ResName::Ordinal(static_cast<std::uint16_t>(templateId)), winres::kLangEnglishUS);
-    if (!entry)
+    if (!entry) {
         return false;
+    }
     data = entry->data;
     size = entry->size;
     return true;
@@ -44,17 +46,20 @@ bool ReadTemplateControls(HINSTANCE module, int templateId,
     controls.clear();
     const unsigned char* data = nullptr;
     std::size_t size = 0;
-    if (!FindTemplate(module, templateId, data, size))
+    if (!FindTemplate(module, templateId, data, size)) {
         return false;
+    }
     winres::DialogTemplate dialog;
     std::string error;
-    if (!winres::ParseDialogTemplate(data, size, dialog, error))
+    if (!winres::ParseDialogTemplate(data, size, dialog, error)) {
         return false;
+    }
     for (const winres::DialogItem& item : dialog.items) {
         // 32-bit ids in DLGTEMPLATEEX; -1 (no id) arrives as 0xFFFFFFFF or 0xFFFF.
         const int id = static_cast<std::int32_t>(item.id);
-        if (id != -1 && id != 0xFFFF)
+        if (id != -1 && id != 0xFFFF) {
             controls.push_back(TemplateControl{id, winres::ClassNameOf(item), item.style});
+        }
     }
     return true;
 }

@@ -85,21 +85,24 @@ IParamBlock2* StdTexOut::GetParamBlockByID(short id) {
 }
 
 void StdTexOut::SetReference(int i, RefTargetHandle rtarg) {
-    if (i == 0)
+    if (i == 0) {
         pblock = static_cast<IParamBlock2*>(rtarg);
+    }
 }
 
 RefResult StdTexOut::NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage message,
                                       BOOL) {
-    if (message == REFMSG_CHANGE)
+    if (message == REFMSG_CHANGE) {
         ivalid.SetEmpty();
+    }
     return REF_SUCCEED;
 }
 
 RefTargetHandle StdTexOut::Clone(RemapDir& remap) {
     StdTexOut* clone = new (std::nothrow) StdTexOut();
-    if (!clone)
+    if (!clone) {
         return nullptr;
+    }
     *static_cast<MtlBase*>(clone) = *static_cast<MtlBase*>(this);
     clone->ReplaceReference(0, remap.CloneRef(pblock));
     clone->rollupOpen = rollupOpen;
@@ -111,8 +114,9 @@ IOResult StdTexOut::Save(ISave* isave) {
     isave->BeginChunk(kMtlBaseChunk);
     const IOResult result = MtlBase::Save(isave);
     isave->EndChunk();
-    if (result != IO_OK)
+    if (result != IO_OK) {
         return result;
+    }
     ULONG written = 0;
     isave->BeginChunk(kRollupChunk);
     const IOResult rollup = isave->Write(&rollupOpen, sizeof(rollupOpen), &written);
@@ -125,15 +129,18 @@ IOResult StdTexOut::Load(ILoad* iload) {
     while ((opened = iload->OpenChunk()) == IO_OK) {
         IOResult result = IO_OK;
         ULONG read = 0;
-        if (iload->CurChunkID() == kMtlBaseChunk)
+        if (iload->CurChunkID() == kMtlBaseChunk) {
             result = MtlBase::Load(iload);
-        else if (iload->CurChunkID() == kRollupChunk)
+        } else if (iload->CurChunkID() == kRollupChunk) {
             result = iload->Read(&rollupOpen, sizeof(rollupOpen), &read);
+        }
         const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK)
+        if (result != IO_OK) {
             return result;
-        if (closed != IO_OK)
+        }
+        if (closed != IO_OK) {
             return closed;
+        }
     }
     ivalid.SetEmpty();
     return opened == IO_END ? IO_OK : opened;
@@ -141,22 +148,25 @@ IOResult StdTexOut::Load(ILoad* iload) {
 
 float StdTexOut::ReadFloat(ParamID id, TimeValue t) {
     float v = 0.0f;
-    if (pblock)
+    if (pblock) {
         pblock->GetValue(id, t, v, ivalid);
+    }
     return v;
 }
 
 BOOL StdTexOut::ReadBool(ParamID id) {
     int v = FALSE;
     Interval unused = FOREVER;
-    if (pblock)
+    if (pblock) {
         pblock->GetValue(id, 0, v, unused);
+    }
     return v;
 }
 
 void StdTexOut::WriteBool(ParamID id, BOOL on) {
-    if (pblock)
+    if (pblock) {
         pblock->SetValue(id, 0, on ? TRUE : FALSE);
+    }
 }
 
 void StdTexOut::Update(TimeValue t, Interval& valid) {
@@ -197,10 +207,12 @@ ParamDlg* StdTexOut::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
 // it was; with all of them neutral, as for most maps, a sample pays one test.
 AColor StdTexOut::Filter(AColor c) {
     const Settings& s = settings;
-    if (s.neutral)
+    if (s.neutral) {
         return c;
-    if (s.alphaFromRGB)
+    }
+    if (s.alphaFromRGB) {
         c.a = Intens(c);
+    }
     if (s.rgbLevel != 1.0f) {
         c.r *= s.rgbLevel;
         c.g *= s.rgbLevel;
@@ -211,40 +223,50 @@ AColor StdTexOut::Filter(AColor c) {
         c.g += s.rgbOffset;
         c.b += s.rgbOffset;
     }
-    if (s.outAmount != 1.0f)
+    if (s.outAmount != 1.0f) {
         c = c * s.outAmount;
+    }
     if (s.invert) {
         c.r = Invert(c.r);
         c.g = Invert(c.g);
         c.b = Invert(c.b);
     }
-    if (s.clamp)
+    if (s.clamp) {
         c.ClampMinMax();
+    }
     return c;
 }
 
 float StdTexOut::Filter(float f) {
     const Settings& s = settings;
-    if (s.neutral)
+    if (s.neutral) {
         return f;
-    if (s.rgbLevel != 1.0f)
+    }
+    if (s.rgbLevel != 1.0f) {
         f *= s.rgbLevel;
-    if (s.rgbOffset != 0.0f)
+    }
+    if (s.rgbOffset != 0.0f) {
         f += s.rgbOffset;
-    if (s.outAmount != 1.0f)
+    }
+    if (s.outAmount != 1.0f) {
         f *= s.outAmount;
-    if (s.invert)
+    }
+    if (s.invert) {
         f = Invert(f);
-    if (s.clamp)
+    }
+    if (s.clamp) {
         f = f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f);
+    }
     return f;
 }
 
 Point3 StdTexOut::Filter(Point3 p) {
-    if (settings.outAmount != 1.0f)
+    if (settings.outAmount != 1.0f) {
         p = p * settings.outAmount;
-    if (settings.invert)
+    }
+    if (settings.invert) {
         p = -p;
+    }
     return p;
 }
 
@@ -285,20 +307,24 @@ void StdTexOut::SetAlphaFromRGB(BOOL on) {
     WriteBool(kAlphaFromRGB, on);
 }
 void StdTexOut::SetRGBAmt(float f, TimeValue t) {
-    if (pblock)
+    if (pblock) {
         pblock->SetValue(kRGBLevel, t, f);
+    }
 }
 void StdTexOut::SetRGBOff(float f, TimeValue t) {
-    if (pblock)
+    if (pblock) {
         pblock->SetValue(kRGBOffset, t, f);
+    }
 }
 void StdTexOut::SetOutAmt(float f, TimeValue t) {
-    if (pblock)
+    if (pblock) {
         pblock->SetValue(kOutputAmount, t, f);
+    }
 }
 void StdTexOut::SetBumpAmt(float f, TimeValue t) {
-    if (pblock)
+    if (pblock) {
         pblock->SetValue(kBumpAmount, t, f);
+    }
 }
 
 BOOL StdTexOut::GetFlag(ULONG f) {

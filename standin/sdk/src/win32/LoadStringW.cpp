@@ -20,8 +20,9 @@ std::uintptr_t BaseOf(HINSTANCE instance) {
 int StoreReadOnlyPointer(HINSTANCE instance, UINT id, LPWSTR buffer) {
     const std::wstring* text =
         standin::ModuleResourceRegistry::Instance().PersistentWideString(BaseOf(instance), id);
-    if (!text || text->empty())
+    if (!text || text->empty()) {
         return 0;
+    }
     const wchar_t* pointer = text->c_str();
     std::memcpy(buffer, &pointer, sizeof pointer);
     return static_cast<int>(text->size());
@@ -30,14 +31,17 @@ int StoreReadOnlyPointer(HINSTANCE instance, UINT id, LPWSTR buffer) {
 } // namespace
 
 int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax) {
-    if (!lpBuffer || cchBufferMax < 0)
+    if (!lpBuffer || cchBufferMax < 0) {
         return 0;
-    if (cchBufferMax == 0)
+    }
+    if (cchBufferMax == 0) {
         return StoreReadOnlyPointer(hInstance, uID, lpBuffer);
+    }
     lpBuffer[0] = L'\0';
     std::u16string stored;
-    if (!standin::ModuleResourceRegistry::Instance().FindString(BaseOf(hInstance), uID, stored))
+    if (!standin::ModuleResourceRegistry::Instance().FindString(BaseOf(hInstance), uID, stored)) {
         return 0;
+    }
     const std::wstring text = winres::ToWide(stored);
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(cchBufferMax) - 1);
     std::copy_n(text.begin(), length, lpBuffer);

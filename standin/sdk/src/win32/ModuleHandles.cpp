@@ -11,8 +11,9 @@ namespace HostAccess {
 
 HINSTANCE ModuleHandleFromAddress(const void* address) {
     Dl_info info{};
-    if (!address || dladdr(address, &info) == 0 || !info.dli_fbase)
+    if (!address || dladdr(address, &info) == 0 || !info.dli_fbase) {
         return nullptr;
+    }
     return static_cast<HINSTANCE>(info.dli_fbase);
 }
 
@@ -48,8 +49,9 @@ bool FindModuleString(HINSTANCE module, unsigned int id, std::u16string& text) {
 void StandinRegisterModuleResources(const void* anchor, const unsigned char* data,
                                     std::size_t size) {
     HINSTANCE module = MaxStandin::HostAccess::ModuleHandleFromAddress(anchor);
-    if (!module)
+    if (!module) {
         return;
+    }
     standin::ModuleResourceRegistry::Instance().Register(reinterpret_cast<std::uintptr_t>(module),
                                                          anchor, data, size);
 }

@@ -22,8 +22,9 @@ void ModuleResourceRegistry::Register(std::uintptr_t base, const void* anchor,
                                       const unsigned char* data, std::size_t size) {
     ResourceSet set;
     set.anchor = anchor;
-    if (!winres::ParseResFile(data, size, set.entries, set.error))
+    if (!winres::ParseResFile(data, size, set.entries, set.error)) {
         set.entries.clear();
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     Module& module = modules_[base];
     module.sets.push_back(std::move(set));
@@ -36,13 +37,15 @@ void ModuleResourceRegistry::Unregister(const void* anchor) {
         std::vector<ResourceSet>& sets = it->second.sets;
         auto set = std::find_if(sets.begin(), sets.end(),
                                 [anchor](const ResourceSet& s) { return s.anchor == anchor; });
-        if (set == sets.end())
+        if (set == sets.end()) {
             continue;
+        }
         sets.erase(set);
-        if (sets.empty())
+        if (sets.empty()) {
             modules_.erase(it);
-        else
+        } else {
             it->second.wideStrings.clear();
+        }
         return;
     }
 }
@@ -61,11 +64,13 @@ bool ModuleResourceRegistry::Has(std::uintptr_t base) const {
 std::string ModuleResourceRegistry::Error(std::uintptr_t base) const {
     std::lock_guard<std::mutex> lock(mutex_);
     const Module* module = FindModule(base);
-    if (!module)
+    if (!module) {
         return std::string();
+    }
     for (const ResourceSet& set : module->sets) {
-        if (!set.error.empty())
+        if (!set.error.empty()) {
             return set.error;
+        }
     }
     return std::string();
 }
@@ -74,8 +79,9 @@ std::optional<ResEntry> ModuleResourceRegistry::FindLocked(const Module& module,
                                                            const ResName& type, const ResName& name,
                                                            std::uint16_t languageId) const {
     for (const ResourceSet& set : module.sets) {
-        if (const ResEntry* entry = winres::FindResEntry(set.entries, type, name, languageId))
+        if (const ResEntry* entry = winres::FindResEntry(set.entries, type, name, languageId)) {
             return *entry;
+        }
     }
     return std::nullopt;
 }
@@ -97,8 +103,9 @@ bool ModuleResourceRegistry::FindStringLocked(const Module& module, unsigned int
                    ResName::Ordinal(winres::StringBlockName(id)), winres::kLangEnglishUS);
     winres::StringBlock strings;
     std::string error;
-    if (!block || !winres::DecodeStringBlock(block->data, block->size, strings, error))
+    if (!block || !winres::DecodeStringBlock(block->data, block->size, strings, error)) {
         return false;
+    }
     text = strings[winres::StringBlockIndex(id)];
     return true;
 }
@@ -114,15 +121,18 @@ const std::wstring* ModuleResourceRegistry::PersistentWideString(std::uintptr_t 
                                                                  unsigned int id) {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = modules_.find(base);
-    if (it == modules_.end())
+    if (it == modules_.end()) {
         return nullptr;
+    }
     Module& module = it->second;
     auto cached = module.wideStrings.find(id);
-    if (cached != module.wideStrings.end())
+    if (cached != module.wideStrings.end()) {
         return &cached->second;
+    }
     std::u16string text;
-    if (!FindStringLocked(module, id, text))
+    if (!FindStringLocked(module, id, text)) {
         return nullptr;
+    }
     return &module.wideStrings.emplace(id, winres::ToWide(text)).first->second;
 }
 
