@@ -36,7 +36,7 @@ endif()
 set(NACREEN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(NACREEN_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run.sh)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh.gen @ONLY)
-# The stand-in SDK's DLL is found through WINEPATH, as a host finds its own DLLs on PATH.
+# The stand-in SDK and host DLLs are found through WINEPATH, as a host finds its own DLLs on PATH.
 file(GENERATE OUTPUT ${NACREEN_WINE_RUN} INPUT ${CMAKE_BINARY_DIR}/wine-run.sh.gen
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                       WORLD_READ WORLD_EXECUTE)

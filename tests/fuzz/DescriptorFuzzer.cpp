@@ -4,10 +4,10 @@
 // trusts a plug-in's pointers, and no reader can check them.
 #include "BareClassDesc.h"
 #include "FuzzInput.h"
-#include "ParamBlockDescParser.h"
 
 #include <iparamb2.h>
 #include <maxhost/DescriptorErrors.h>
+#include <maxhost/ParamBlockProbe.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!input.Empty()) {
         args.push_back(NextArg(input));
     }
-    std::unique_ptr<ParamBlockDesc2> desc(ParamBlockDescParser::BuildFromPacked(
+    std::unique_ptr<ParamBlockDesc2> desc(maxhost::BuildParamBlockDesc(
         0, _M("fuzz"), 0, &classDesc, flags, args.data(), args.size()));
     Inspect(*desc);
     maxhost::TakeDescriptorErrors();

@@ -11,43 +11,41 @@
 
 namespace {
 
-namespace res = maxhost::res;
-
-void ReadDialog(const res::ResEntry& entry) {
-    res::DialogTemplate dialog;
+void ReadDialog(const winres::ResEntry& entry) {
+    winres::DialogTemplate dialog;
     std::string error;
-    if (!res::ParseDialogTemplate(entry.data, entry.size, dialog, error)) {
+    if (!winres::ParseDialogTemplate(entry.data, entry.size, dialog, error)) {
         return;
     }
-    res::ToWide(dialog.title);
-    res::ToWide(dialog.typeface);
-    for (const res::DialogItem& item : dialog.items) {
-        res::ToWide(res::ClassNameOf(item));
-        res::ToWide(item.title.text);
+    winres::ToWide(dialog.title);
+    winres::ToWide(dialog.typeface);
+    for (const winres::DialogItem& item : dialog.items) {
+        winres::ToWide(winres::ClassNameOf(item));
+        winres::ToWide(item.title.text);
     }
 }
 
-void ReadStrings(const res::ResEntry& entry) {
-    res::StringBlock block;
+void ReadStrings(const winres::ResEntry& entry) {
+    winres::StringBlock block;
     std::string error;
-    if (!res::DecodeStringBlock(entry.data, entry.size, block, error)) {
+    if (!winres::DecodeStringBlock(entry.data, entry.size, block, error)) {
         return;
     }
     for (const std::u16string& text : block) {
-        res::ToWide(text);
+        winres::ToWide(text);
     }
 }
 
 void ParseDirectly(const std::uint8_t* data, std::size_t size) {
-    std::vector<res::ResEntry> entries;
+    std::vector<winres::ResEntry> entries;
     std::string error;
-    if (!res::ParseResFile(data, size, entries, error)) {
+    if (!winres::ParseResFile(data, size, entries, error)) {
         return;
     }
-    for (const res::ResEntry& entry : entries) {
-        if (entry.type == res::ResName::Ordinal(res::kTypeDialog)) {
+    for (const winres::ResEntry& entry : entries) {
+        if (entry.type == winres::ResName::Ordinal(winres::kTypeDialog)) {
             ReadDialog(entry);
-        } else if (entry.type == res::ResName::Ordinal(res::kTypeString)) {
+        } else if (entry.type == winres::ResName::Ordinal(winres::kTypeString)) {
             ReadStrings(entry);
         }
     }
@@ -67,7 +65,7 @@ void LookUpThroughTheModule(const std::uint8_t* data, std::size_t size) {
         LoadStringW(module, id, reinterpret_cast<LPWSTR>(&direct), 0);
     }
     if (const auto dialog = maxhost::FindModuleResource(
-            module, res::ResName::Ordinal(res::kTypeDialog), res::ResName::Ordinal(101))) {
+            module, winres::ResName::Ordinal(winres::kTypeDialog), winres::ResName::Ordinal(101))) {
         ReadDialog(*dialog);
     }
     StandinUnregisterModuleResources(&anchor);

@@ -3,7 +3,7 @@
 # crashes or refuses the snippet for another reason fails the check.
 #   cmake -DCXX=... -DROOT=<source dir> -DSOURCE=... [-DFAULT=n -DEXPECTED=<regex>] -P this file
 set(args -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror -DUNICODE -D_UNICODE
-         -I${ROOT}/standin/include -I${ROOT}/standin/win32 -I${ROOT})
+         -I${ROOT}/standin/sdk/include -I${ROOT}/standin/sdk/win32 -I${ROOT})
 
 if(NOT FAULT)
     execute_process(COMMAND ${CXX} ${args} ${SOURCE} RESULT_VARIABLE result ERROR_VARIABLE errors)

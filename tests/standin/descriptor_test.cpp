@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "StandinTestObjects.h"
 #include "maxhost/DescriptorErrors.h"
+#include "maxhost/HostFaults.h"
 
 namespace standin_test {
 namespace {
@@ -145,6 +147,36 @@ TEST_F(Descriptors, InconsistentParametersAreRefused) {
                                     p_end);
         EXPECT_TRUE(Mentions(OnlyError(), "not supported"));
     }
+}
+
+// Block flags that reshape the tag list and that nothing here uses: refused by name, so that a
+// descriptor using them is not misread as an ordinary list.
+TEST_F(Descriptors, BlockFlagsThatReshapeTheListAreRefusedByName) {
+    const std::pair<USHORT, const char*> refused[] = {{P_VERSION, "P_VERSION"},
+                                                      {P_MULTIMAP, "P_MULTIMAP"},
+                                                      {P_HASCATEGORY, "P_HASCATEGORY"},
+                                                      {P_USE_PARAMS, "P_USE_PARAMS"},
+                                                      {P_INCLUDE_PARAMS, "P_INCLUDE_PARAMS"}};
+    for (const auto& [flag, name] : refused) {
+        // A list that is well formed without the flag.
+        ParamBlockDesc2 block(1, _M("flagged"), 0, &cd, flag, 1, _M("a"), TYPE_FLOAT, 0, 0, p_end,
+                              p_end);
+        const std::string error = OnlyError();
+        EXPECT_TRUE(Mentions(error, std::string("the block flag ") + name + " is not supported"))
+            << error;
+        EXPECT_EQ(block.Count(), 0) << name;
+    }
+}
+
+// Descriptor problems and the other plug-in faults share one record, but each taker gets only its
+// own: a test's fault check never sees a descriptor error, and the loader never a rollout fault.
+TEST_F(Descriptors, DescriptorErrorsAndHostFaultsAreTakenApart) {
+    ASSERT_EQ(maxhost::HostFaultCount(), 0u);
+    ParamBlockDesc2 block(1, _M("broken"), 0, &cd, 0, 0, _M("a"), TYPE_FLOAT, 0, 0, -5, p_end,
+                          p_end);
+    EXPECT_EQ(maxhost::HostFaultCount(), 0u);
+    EXPECT_TRUE(maxhost::TakeHostFaults().empty());
+    EXPECT_TRUE(Mentions(OnlyError(), "unknown tag -5"));
 }
 
 TEST_F(Descriptors, ADescriptorLeavesItsClassWhenDestroyed) {

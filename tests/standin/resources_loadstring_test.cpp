@@ -115,7 +115,7 @@ TEST_F(LoadStringFromModule, StringsLeaveWithTheModule) {
 }
 
 TEST_F(LoadStringFromModule, TheHostFindsTheDialogTemplate) {
-    using namespace maxhost::res;
+    using namespace winres;
     std::optional<ResEntry> entry = maxhost::FindModuleResource(
         instance, ResName::Ordinal(kTypeDialog), ResName::Ordinal(IDD_FIXTURE_PANEL));
     ASSERT_TRUE(entry);
@@ -136,7 +136,7 @@ TEST_F(LoadStringFromModule, TheHostFindsTheDialogTemplate) {
 
 // The module carries the resource compiler's output unchanged.
 TEST_F(LoadStringFromModule, EmbeddedResourcesAreTheCompiledBytes) {
-    using namespace maxhost::res;
+    using namespace winres;
     std::ifstream file(FixtureResFile(), std::ios::binary);
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
                                            std::istreambuf_iterator<char>());

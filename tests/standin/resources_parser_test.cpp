@@ -14,7 +14,7 @@
 
 namespace {
 
-using namespace maxhost::res;
+using namespace winres;
 
 std::vector<unsigned char> ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

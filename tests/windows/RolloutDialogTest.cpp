@@ -5,7 +5,7 @@
 #include "LoadedNacreenTest.h"
 #include "NacreenRolloutLayout.h"
 
-#include <maxhost/res/DialogTemplate.h>
+#include <winres/DialogTemplate.h>
 
 #include <string>
 #include <vector>
@@ -96,9 +96,9 @@ TEST_F(RolloutDialog, TemplateIsAnEnglishChildPageWithThirtyFourControls) {
     ASSERT_NE(found, nullptr);
     const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
     ASSERT_NE(data, nullptr);
-    maxhost::res::DialogTemplate page;
+    winres::DialogTemplate page;
     std::string error;
-    ASSERT_TRUE(maxhost::res::ParseDialogTemplate(data, SizeofResource(module, found), page, error))
+    ASSERT_TRUE(winres::ParseDialogTemplate(data, SizeofResource(module, found), page, error))
         << error;
     EXPECT_TRUE(page.extended);
     EXPECT_EQ(page.style, nacreen_test::kRolloutPageStyle);

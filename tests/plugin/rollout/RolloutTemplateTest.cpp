@@ -16,8 +16,8 @@
 namespace nacreen_test {
 namespace {
 
-using maxhost::res::DialogTemplate;
-using maxhost::res::ResName;
+using winres::DialogTemplate;
+using winres::ResName;
 
 std::string Narrow(const std::u16string& text) {
     std::string out;
@@ -37,8 +37,7 @@ DialogTemplate RolloutTemplate() {
     }
     EXPECT_EQ(entry->languageId, 0x0409);
     std::string error;
-    EXPECT_TRUE(maxhost::res::ParseDialogTemplate(entry->data, entry->size, dialog, error))
-        << error;
+    EXPECT_TRUE(winres::ParseDialogTemplate(entry->data, entry->size, dialog, error)) << error;
     return dialog;
 }
 
@@ -60,7 +59,7 @@ TEST(RolloutTemplate, IsAChildPageOf217By180InMsSansSerif8) {
     EXPECT_EQ(dialog.items.size(), 34u);
 }
 
-std::u16string Caption(const maxhost::res::DialogItem& item) {
+std::u16string Caption(const winres::DialogItem& item) {
     return item.title.isOrdinal ? std::u16string() : item.title.text;
 }
 
@@ -69,14 +68,13 @@ TEST(RolloutTemplate, HoldsTheThirtyFourControlsInOrder) {
     ASSERT_EQ(dialog.items.size(), std::size(kRolloutControls));
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
         const RolloutControl& expected = kRolloutControls[i];
-        const maxhost::res::DialogItem& item = dialog.items[i];
+        const winres::DialogItem& item = dialog.items[i];
         SCOPED_TRACE("control #" + std::to_string(i + 1));
         EXPECT_EQ(static_cast<std::int32_t>(item.id), expected.id);
         // Resource compilers may store custom class names upper-cased, and the standard classes
         // as atoms; window classes are matched without regard to case.
-        EXPECT_TRUE(maxhost::res::SameTextIgnoringCase(maxhost::res::ClassNameOf(item),
-                                                       expected.windowClass))
-            << Narrow(maxhost::res::ClassNameOf(item));
+        EXPECT_TRUE(winres::SameTextIgnoringCase(winres::ClassNameOf(item), expected.windowClass))
+            << Narrow(winres::ClassNameOf(item));
         EXPECT_EQ(item.x, expected.x);
         EXPECT_EQ(item.y, expected.y);
         EXPECT_EQ(item.cx, expected.cx);
@@ -108,7 +106,7 @@ TEST(RolloutTemplate, HasAControlOfTheRightClassForEveryBinding) {
     auto classOf = [&](int id) {
         for (const auto& item : dialog.items) {
             if (static_cast<std::int32_t>(item.id) == id) {
-                return maxhost::res::ClassNameOf(item);
+                return winres::ClassNameOf(item);
             }
         }
         return std::u16string(u"<missing>");
@@ -134,7 +132,7 @@ TEST(RolloutTemplate, HasAControlOfTheRightClassForEveryBinding) {
         }
         ASSERT_EQ(def.ctrl_IDs.size(), classes.size()) << def.ID;
         for (std::size_t k = 0; k < classes.size(); ++k) {
-            EXPECT_TRUE(maxhost::res::SameTextIgnoringCase(classOf(def.ctrl_IDs[k]), classes[k]))
+            EXPECT_TRUE(winres::SameTextIgnoringCase(classOf(def.ctrl_IDs[k]), classes[k]))
                 << "parameter " << def.ID << ", control " << def.ctrl_IDs[k];
         }
     }

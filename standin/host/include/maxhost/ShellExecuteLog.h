@@ -1,0 +1,20 @@
+// On Linux the stand-in's ShellExecuteW opens nothing: it records each call here so that tests can
+// check what the plug-in asked the shell to do.
+#pragma once
+
+#include "HostAccess.h"
+#include "HostExport.h"
+
+#include <vector>
+
+namespace maxhost {
+
+// hwnd, operation, file, parameters, directory (null ones stay distinguishable from empty
+// ones) and showCommand of one call.
+using ShellExecuteCall = MaxStandin::HostAccess::ShellExecuteCall;
+
+// A copy of the calls recorded so far, oldest first.
+MAXHOST_API std::vector<ShellExecuteCall> ShellExecuteLog();
+MAXHOST_API void ClearShellExecuteLog();
+
+} // namespace maxhost
