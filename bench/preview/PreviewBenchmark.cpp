@@ -7,6 +7,7 @@
 //   Render/scene/threads    the frame rendered, nothing written
 //   MapEvaluations/scene    EvalColor alone on the very shading contexts the frame evaluates,
 //                           recorded beforehand, on the calling thread
+//   ToolAlone/scene         the frame rendered on one thread with a map that costs nothing
 // Time is wall-clock, CPU the CPU time of all the program's threads (the tool's work runs on
 // its render threads): on a busy machine the CPU column still compares one-thread figures.
 #include "ChartMap.h"
@@ -65,6 +66,15 @@ preview::FrameSettings SettingsFor(Scene scene, int threads) {
     settings.threads = threads;
     return settings;
 }
+
+// A map that costs nothing: rendered with it, a frame shows what the tool itself spends.
+class FreeMap : public preview::HostTexmap {
+public:
+    AColor EvalColor(ShadeContext& /*sc*/) override { return AColor(0.5f, 0.5f, 0.5f, 1.0f); }
+    Class_ID ClassID() override { return Class_ID(0x2B7E5A02, 0x40C3D9E2); }
+    void GetClassName(MSTR& s, bool /*localized*/ = true) const override { s = L"Free"; }
+    RefTargetHandle Clone(RemapDir& /*remap*/) override { return nullptr; }
+};
 
 // The plug-in loaded once, one map per scene prepared as nacreen-preview prepares it, and the
 // shading contexts of each scene's frame. Maps are released before the library unloads.
@@ -147,6 +157,16 @@ void Render(benchmark::State& state) {
     Label(state);
 }
 
+void ToolAlone(benchmark::State& state) {
+    auto* map = new FreeMap();
+    const preview::FrameSettings settings = SettingsFor(SceneOf(state), 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(preview::RenderFrame(*map, 0, settings, nullptr));
+    }
+    map->DeleteThis();
+    Label(state);
+}
+
 void MapEvaluations(benchmark::State& state) {
     Scenes& scenes = Scenes::Instance();
     Texmap& map = scenes.Map(SceneOf(state));
@@ -184,6 +204,7 @@ void EveryScene(benchmark::internal::Benchmark* b, bool withThreads) {
 
 BENCHMARK(MapEvaluations)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 BENCHMARK(Frame)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
+BENCHMARK(ToolAlone)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 BENCHMARK(Render)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
 
 BENCHMARK_MAIN();
