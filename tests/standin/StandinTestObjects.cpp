@@ -63,8 +63,9 @@ ParamBlockDesc2& TestMapBlock() {
 
 INT_PTR TestProc::DlgProc(TimeValue t, IParamMap2* map, HWND, UINT msg, WPARAM wParam, LPARAM) {
     messages.push_back(msg);
-    if (msg != WM_COMMAND)
+    if (msg != WM_COMMAND) {
         return 0;
+    }
     commandIds.push_back(LOWORD(wParam));
     if (LOWORD(wParam) == kEnabledCheck) {
         Interval valid = FOREVER;
@@ -80,12 +81,13 @@ TestMap::TestMap() {
 }
 
 void TestMap::SetReference(int i, RefTargetHandle rtarg) {
-    if (i == 0)
+    if (i == 0) {
         pblock = static_cast<IParamBlock2*>(rtarg);
-    else if (i == 1)
+    } else if (i == 1) {
         sub = static_cast<Texmap*>(rtarg);
-    else if (i == 2)
+    } else if (i == 2) {
         texout = static_cast<TextureOutput*>(rtarg);
+    }
 }
 
 RefResult TestMap::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
@@ -102,15 +104,17 @@ RefResult TestMap::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, Pa
 }
 
 BOOL TestMap::SetDlgThing(ParamDlg* dlg) {
-    if (!outputDlg || dlg != outputDlg)
+    if (!outputDlg || dlg != outputDlg) {
         return FALSE;
+    }
     dlg->SetThing(texout);
     return TRUE;
 }
 
 AColor TestMap::EvalColor(ShadeContext& sc) {
-    if (gbufID)
+    if (gbufID) {
         sc.SetGBufferID(static_cast<int>(gbufID));
+    }
     const float a = pblock->GetFloat(kAmount, sc.CurTime());
     return texout->Filter(AColor(a, a, a, 1.0f));
 }
@@ -118,10 +122,12 @@ AColor TestMap::EvalColor(ShadeContext& sc) {
 void TestMap::Update(TimeValue t, Interval& valid) {
     if (!ivalid.InInterval(t)) {
         ivalid = FOREVER;
-        if (texout)
+        if (texout) {
             texout->Update(t, ivalid);
-        if (sub)
+        }
+        if (sub) {
             sub->Update(t, ivalid);
+        }
         pblock->GetValue(kAmount, t, amount, ivalid);
     }
     valid &= ivalid;
@@ -130,10 +136,11 @@ void TestMap::Update(TimeValue t, Interval& valid) {
 void TestMap::Reset() {
     TestMapDesc()->Reset(this, TRUE, TRUE);
     DeleteReference(1);
-    if (texout)
+    if (texout) {
         texout->Reset();
-    else
+    } else {
         ReplaceReference(2, GetNewDefaultTextureOutput());
+    }
     ivalid.SetEmpty();
 }
 
@@ -156,8 +163,9 @@ RefTargetHandle TestMap::Clone(RemapDir& remap) {
     *static_cast<MtlBase*>(copy) = *static_cast<MtlBase*>(this);
     copy->ReplaceReference(2, remap.CloneRef(texout));
     copy->ReplaceReference(0, remap.CloneRef(pblock));
-    if (sub)
+    if (sub) {
         copy->ReplaceReference(1, remap.CloneRef(sub));
+    }
     BaseClone(this, copy, remap);
     return copy;
 }
@@ -165,8 +173,9 @@ RefTargetHandle TestMap::Clone(RemapDir& remap) {
 IOResult TestMap::Save(ISave* isave) {
     isave->BeginChunk(kMtlHeaderChunk);
     const IOResult result = MtlBase::Save(isave);
-    if (result != IO_OK)
+    if (result != IO_OK) {
         return result;
+    }
     isave->EndChunk();
     ULONG written = 0;
     const int extra = 42;
@@ -180,13 +189,15 @@ IOResult TestMap::Load(ILoad* iload) {
     IOResult result = IO_OK;
     while (iload->OpenChunk() == IO_OK) {
         ULONG read = 0;
-        if (iload->CurChunkID() == kMtlHeaderChunk)
+        if (iload->CurChunkID() == kMtlHeaderChunk) {
             result = MtlBase::Load(iload);
-        else if (iload->CurChunkID() == kExtraChunk)
+        } else if (iload->CurChunkID() == kExtraChunk) {
             result = iload->Read(&loadedExtra, sizeof(loadedExtra), &read);
+        }
         iload->CloseChunk();
-        if (result != IO_OK)
+        if (result != IO_OK) {
             return result;
+        }
     }
     return IO_OK;
 }

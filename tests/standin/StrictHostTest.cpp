@@ -23,8 +23,9 @@ std::vector<maxhost::HostFault> Faults() {
 
 // Window class names keep no case (windres stores them in capitals), so neither does this.
 std::string Lower(std::string text) {
-    for (char& c : text)
+    for (char& c : text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
     return text;
 }
 
@@ -143,8 +144,9 @@ std::vector<maxhost::HostFault> OpenRollout(BlockID id) {
     maxhost::MtlParamsStub editor;
     IAutoMParamDlg* master = bindingDesc.CreateParamDlg(id, nullptr, &editor, nullptr);
     EXPECT_NE(master, nullptr);
-    if (master)
+    if (master) {
         master->DeleteThis();
+    }
     return Faults();
 }
 
@@ -222,8 +224,9 @@ TEST(StrictCloning, ACloneThatNeverCalledBaseCloneIsReported) {
     EXPECT_TRUE(
         Mentions(faults[0], maxhost::FaultKind::CloneWithoutBase, "without calling BaseClone"));
     for (ReferenceTarget* object :
-         std::vector<ReferenceTarget*>{good, goodCopy, faulty, faultyCopy})
+         std::vector<ReferenceTarget*>{good, goodCopy, faulty, faultyCopy}) {
         object->DeleteMe();
+    }
 }
 
 // ---- reference bookkeeping --------------------------------------------------------------------
@@ -261,8 +264,9 @@ TEST(StrictReferences, AMemberSetBehindTheReferenceSystemIsReportedAtTheNextRefe
     EXPECT_FALSE(Faults().empty()) << "saving notices the slot";
 
     maker->Sneak(1, nullptr);
-    for (ReferenceTarget* object : std::vector<ReferenceTarget*>{maker, copy, held, sneaked})
+    for (ReferenceTarget* object : std::vector<ReferenceTarget*>{maker, copy, held, sneaked}) {
         object->DeleteMe();
+    }
     Faults();
 }
 
@@ -273,8 +277,9 @@ class OffByOneRefreshMap : public TestMap {
 protected:
     RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
                                RefMessage message, BOOL) override {
-        if (message == REFMSG_CHANGE && hTarget == pblock)
+        if (message == REFMSG_CHANGE && hTarget == pblock) {
             TestMapDesc()->InvalidateUI(&TestMapBlock(), pblock->LastNotifyParamID() + 1, -1);
+        }
         return REF_SUCCEED;
     }
 };

@@ -34,8 +34,9 @@ protected:
     const ResEntry& Find(std::uint16_t type, const ResName& name,
                          std::uint16_t language = kLangEnglishUS) {
         const ResEntry* entry = FindResEntry(entries, ResName::Ordinal(type), name, language);
-        if (!entry)
+        if (!entry) {
             throw std::runtime_error("resource not found");
+        }
         return *entry;
     }
 
@@ -162,8 +163,9 @@ TEST_F(CompiledFixtureResources, TruncatedFilesNeverYieldMoreThanTheyHold) {
         if (partial.size() == entries.size()) {
             EXPECT_LE(static_cast<std::size_t>(last.data - bytes.data()) + last.size, length);
         }
-        for (const ResEntry& entry : partial)
+        for (const ResEntry& entry : partial) {
             EXPECT_LE(entry.data + entry.size, cut.data() + cut.size());
+        }
     }
 }
 

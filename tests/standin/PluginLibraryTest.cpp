@@ -23,8 +23,9 @@ using Events = std::vector<std::string>;
 
 bool IsOpenInProcess(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (!handle)
+    if (!handle) {
         return false;
+    }
     dlclose(handle);
     return true;
 }

@@ -127,8 +127,9 @@ TEST_F(Scenes, EveryTruncatedFileIsRefused) {
         ReferenceTarget* loaded = maxhost::LoadSceneFromBytes(cut, error);
         EXPECT_EQ(loaded, nullptr) << "truncated to " << size;
         EXPECT_FALSE(error.empty());
-        if (loaded)
+        if (loaded) {
             loaded->DeleteMe();
+        }
     }
 }
 
@@ -144,8 +145,9 @@ TEST_F(Scenes, EveryCorruptByteIsRefused) {
         ReferenceTarget* loaded = maxhost::LoadSceneFromBytes(corrupt, error);
         EXPECT_EQ(loaded, nullptr) << "byte " << i;
         EXPECT_FALSE(error.empty());
-        if (loaded)
+        if (loaded) {
             loaded->DeleteMe();
+        }
     }
 }
 

@@ -210,13 +210,15 @@ TEST_F(ParamBlocks, ManyThreadsMayReadAtOnce) {
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < kReads; ++i) {
-                if (pb->GetFloat(kAmount, 2400) != 0.5f)
+                if (pb->GetFloat(kAmount, 2400) != 0.5f) {
                     ++wrong[static_cast<std::size_t>(t)];
+                }
             }
         });
     }
-    for (auto& thread : threads)
+    for (auto& thread : threads) {
         thread.join();
+    }
     EXPECT_EQ(std::count(wrong.begin(), wrong.end(), 0), kThreads);
     EXPECT_EQ(maxhost::ParamBlockReads(pb), static_cast<std::uint64_t>(kThreads * kReads));
 }
