@@ -87,10 +87,10 @@ MAX_STANDIN_EXPORT Class_ID StandardTextureOutputClassID();
 
 // A descriptor read from a tag list held as data, checked as the C-variadic constructor checks
 // its arguments; problems are recorded as Descriptor faults. The caller deletes it.
-MAX_STANDIN_EXPORT ParamBlockDesc2* BuildDescriptor(BlockID id, const MCHAR* intName,
-                                                    StringResID localName, ClassDesc2* cd,
-                                                    USHORT flags, const DescArg* args,
-                                                    std::size_t count);
+MAX_STANDIN_EXPORT ParamBlockDesc2* BuildParamBlockDesc(BlockID id, const MCHAR* intName,
+                                                        StringResID localName, ClassDesc2* cd,
+                                                        USHORT flags, const DescArg* args,
+                                                        std::size_t count);
 
 // ---- scene checks --------------------------------------------------------------------------
 

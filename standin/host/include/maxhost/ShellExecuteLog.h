@@ -3,9 +3,6 @@
 #pragma once
 
 #include "HostAccess.h"
-#include "HostExport.h"
-
-#include <vector>
 
 namespace maxhost {
 
@@ -13,8 +10,8 @@ namespace maxhost {
 // ones) and showCommand of one call.
 using ShellExecuteCall = MaxStandin::HostAccess::ShellExecuteCall;
 
-// A copy of the calls recorded so far, oldest first.
-MAXHOST_API std::vector<ShellExecuteCall> ShellExecuteLog();
-MAXHOST_API void ClearShellExecuteLog();
+// A copy of the calls recorded so far, oldest first; and forgetting them.
+using MaxStandin::HostAccess::ClearShellExecuteLog;
+using MaxStandin::HostAccess::ShellExecuteLog;
 
 } // namespace maxhost

@@ -3,16 +3,13 @@
 #pragma once
 
 #include "HostAccess.h"
-#include "HostExport.h"
-
-#include <vector>
 
 namespace maxhost {
 
 // The module handle passed and the result given.
 using DisableThreadLibraryCallsCall = MaxStandin::HostAccess::DisableThreadLibraryCallsCall;
 
-MAXHOST_API std::vector<DisableThreadLibraryCallsCall> DisableThreadLibraryCallsLog();
-MAXHOST_API void ClearDisableThreadLibraryCallsLog();
+using MaxStandin::HostAccess::ClearDisableThreadLibraryCallsLog;
+using MaxStandin::HostAccess::DisableThreadLibraryCallsLog;
 
 } // namespace maxhost

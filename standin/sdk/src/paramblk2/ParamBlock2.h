@@ -142,7 +142,7 @@ private:
     void Changed(ParamID id);
     void CountRead() const {
         if (counting.load(std::memory_order_relaxed)) {
-            { reads.fetch_add(1, std::memory_order_relaxed); }
+            reads.fetch_add(1, std::memory_order_relaxed);
         }
     }
 

@@ -72,10 +72,10 @@ ParamBlockDesc2* ParamBlockDescParser::BuildFromPacked(BlockID id, const MCHAR* 
     return desc;
 }
 
-ParamBlockDesc2* MaxStandin::HostAccess::BuildDescriptor(BlockID id, const MCHAR* intName,
-                                                         StringResID localName, ClassDesc2* cd,
-                                                         USHORT flags, const DescArg* args,
-                                                         std::size_t count) {
+ParamBlockDesc2* MaxStandin::HostAccess::BuildParamBlockDesc(BlockID id, const MCHAR* intName,
+                                                             StringResID localName, ClassDesc2* cd,
+                                                             USHORT flags, const DescArg* args,
+                                                             std::size_t count) {
     return ParamBlockDescParser::BuildFromPacked(id, intName, localName, cd, flags, args, count);
 }
 
