@@ -45,6 +45,9 @@ public:
     // renderer asks for every sample.
     std::optional<SwatchHit> Hit(double x, double y) const { return Landing(Intersect(x, y)); }
 
+    // The same, with everything the shading context may ask for.
+    std::optional<SurfaceSample> Trace(double x, double y) const;
+
     // Two rays side by side, each to the bit what Hit gives it. A ray that misses leaves its
     // hit unspecified.
     void HitPair(double x0, double y0, double x1, double y1, TracedRay& first,
@@ -66,9 +69,6 @@ public:
         int first, last;
     };
     Columns ColumnsToTrace(int y) const;
-
-    // The same, with everything the shading context may ask for.
-    std::optional<SurfaceSample> Trace(double x, double y) const;
 
 private:
     static constexpr double kCameraDistance = 4.0; // in sphere radii: a mild perspective
