@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libdeflate-dev
     # windres compiles the resource script for the Linux build as well as the Windows one.
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
     wine64 wine

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <limits>
 
@@ -29,6 +31,20 @@ LinearImage Gradient(int width, int height) {
         }
     }
     return image;
+}
+
+// The chunk types of a PNG file, in file order.
+std::vector<std::string> ChunkTypes(const std::vector<char>& bytes) {
+    std::vector<std::string> types;
+    for (std::size_t at = 8; at + 8 <= bytes.size();) {
+        std::uint32_t length = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            length = length << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+        }
+        types.emplace_back(&bytes[at + 4], 4);
+        at += 12 + length;
+    }
+    return types;
 }
 
 } // namespace
@@ -76,6 +92,57 @@ TEST(PngWriter, FailureLeavesTheDestinationAndFolderUntouched) {
     EXPECT_THROW(WritePng(folder.Path("taken.png"), Gradient(4, 4), PixelEncoding::Srgb, {}),
                  PreviewError);
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"taken.png"});
+}
+
+TEST(PngWriter, ImageDataLongerThanOneChunkReadsBackExactly) {
+    ScratchFolder folder;
+    LinearImage image(211, 199); // noise barely compresses: the data needs several IDAT chunks
+    std::uint32_t state = 12345;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 16777216.0f;
+    };
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            image.At(x, y) = {next(), next(), next()};
+        }
+    }
+    WritePng(folder.Path("noise.png"), image, PixelEncoding::Srgb, {{"Software", "test"}});
+
+    const InspectedPng read = InspectPng(folder.Path("noise.png"));
+    ASSERT_TRUE(read.valid);
+    ASSERT_EQ(read.width, 211);
+    ASSERT_EQ(read.height, 199);
+    int mismatches = 0;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            const RgbPixel& p = image.At(x, y);
+            mismatches += read.Channel(x, y, 0) != EncodePixelValue(p.r, PixelEncoding::Srgb);
+            mismatches += read.Channel(x, y, 1) != EncodePixelValue(p.g, PixelEncoding::Srgb);
+            mismatches += read.Channel(x, y, 2) != EncodePixelValue(p.b, PixelEncoding::Srgb);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+
+    std::vector<std::string> types = ChunkTypes(ReadFileBytes(folder.Path("noise.png")));
+    ASSERT_GE(types.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(types.begin(), types.begin() + 5),
+              (std::vector<std::string>{"IHDR", "gAMA", "sRGB", "cHRM", "tEXt"}));
+    EXPECT_EQ(types.back(), "IEND");
+    types.pop_back();
+    EXPECT_GE(types.size() - 5, 2u);
+    EXPECT_TRUE(std::all_of(types.begin() + 5, types.end(),
+                            [](const std::string& type) { return type == "IDAT"; }));
+}
+
+TEST(PngWriter, RefusesAKeywordAReaderWouldRejectAndWritesNothing) {
+    ScratchFolder folder;
+    for (const std::string& keyword : {std::string(), std::string(80, 'k'), std::string("a\nb")}) {
+        EXPECT_THROW(WritePng(folder.Path("out.png"), Gradient(4, 4), PixelEncoding::Srgb,
+                              {{keyword, "text"}}),
+                     PreviewError);
+    }
+    EXPECT_TRUE(folder.Entries().empty());
 }
 
 TEST(PendingFile, RemovesItsTemporaryFileUnlessCommitted) {
