@@ -206,10 +206,12 @@ ParamDlg* StdTexOut::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
 // Each step is skipped at its neutral setting, so the defaults leave a colour bit for bit as
 // it was; with all of them neutral, as for most maps, a sample pays one test.
 AColor StdTexOut::Filter(AColor c) {
-    const Settings& s = settings;
-    if (s.neutral) {
-        return c;
-    }
+    return settings.neutral ? c : Adjusted(c, settings);
+}
+
+// One component at a time: had the compiler packed the colour, which arrives in two registers,
+// into one vector through memory, every call would wait for that store to reach the cache.
+AColor StdTexOut::Adjusted(AColor c, const Settings& s) {
     if (s.alphaFromRGB) {
         c.a = Intens(c);
     }
@@ -224,7 +226,10 @@ AColor StdTexOut::Filter(AColor c) {
         c.b += s.rgbOffset;
     }
     if (s.outAmount != 1.0f) {
-        c = c * s.outAmount;
+        c.r *= s.outAmount;
+        c.g *= s.outAmount;
+        c.b *= s.outAmount;
+        c.a *= s.outAmount;
     }
     if (s.invert) {
         c.r = Invert(c.r);

@@ -88,6 +88,7 @@ private:
         bool neutral = true; // every step at its neutral setting: Filter leaves values alone
     };
 
+    static AColor Adjusted(AColor c, const Settings& s);
     float ReadFloat(ParamID id, TimeValue t);
     BOOL ReadBool(ParamID id);
     void WriteBool(ParamID id, BOOL on);
