@@ -171,12 +171,13 @@ public:
     RgbPixel Pixel(int x, int /*y*/) {
         SampleMean mean;
         for (const Aim& aim : rowAims_) {
-            context_.view = aim.view;
+            Store(context_.view, aim.view);
             for (const double dx : offsets_) {
-                context_.uvw =
-                    Point3(static_cast<float>(layout_.ThicknessAt(x + dx) / layout_.MaxThickness()),
-                           aim.v, 0.0f);
-                context_.point = context_.uvw;
+                const Point3 uvw(
+                    static_cast<float>(layout_.ThicknessAt(x + dx) / layout_.MaxThickness()), aim.v,
+                    0.0f);
+                Store(context_.uvw, uvw);
+                Store(context_.point, uvw);
                 mean.Add(map_.EvalColor(context_));
             }
         }
@@ -188,6 +189,10 @@ private:
         Point3 view;
         float v; // the angle's share of 90 degrees
     };
+
+    static void Store(Point3& field, const Point3& value) {
+        maxhost::SimpleShadeContext::Store(field, value);
+    }
 
     static Aim AimAt(double degrees) {
         const double radians = degrees * kPi / 180.0;

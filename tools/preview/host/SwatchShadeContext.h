@@ -4,8 +4,6 @@
 
 #include <maxhost/SimpleShadeContext.h>
 
-#include <atomic>
-
 namespace preview {
 
 // The shading context of one render thread of the swatch. A sample hands over the view, the
@@ -16,10 +14,10 @@ class SwatchShadeContext : public maxhost::SimpleShadeContext {
 public:
     void Aim(const SwatchHit& hit) {
         hit_ = &hit;
-        Store(view, hit.View());
-        Store(normal, hit.Normal());
-        Store(geomNormal, hit.Normal());
-        Store(point, hit.Point());
+        Store(view, ToPoint3(hit.View()));
+        Store(normal, ToPoint3(hit.Normal()));
+        Store(geomNormal, ToPoint3(hit.Normal()));
+        Store(point, ToPoint3(hit.Point()));
         uvwKnown_ = false;
     }
 
@@ -38,16 +36,6 @@ public:
 
 private:
     static Point3 ToPoint3(const Vector3& v) { return Point3(v.x, v.y, v.z); }
-
-    // Writes one vector on its own. The map reads each vector back whole, at once; had the
-    // compiler merged the stores of neighbouring vectors into wider ones, that read would
-    // straddle two stores, could not be forwarded from them and would wait for every earlier
-    // instruction to retire, so no sample could overlap the one before. The fence only keeps
-    // the compiler from merging: it emits no instruction.
-    static void Store(Point3& field, const Vector3& v) {
-        field = ToPoint3(v);
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-    }
 
     const SwatchHit* hit_ = nullptr;
     bool uvwKnown_ = true; // until a sample is aimed, the fields answer as they are
