@@ -8,6 +8,7 @@
 //   MapEvaluations/scene    EvalColor alone on the very shading contexts the frame evaluates,
 //                           recorded beforehand, on the calling thread
 //   ToolAlone/scene         the frame rendered on one thread with a map that costs nothing
+//   PngWriting/scene        the rendered frame written as a PNG, as Frame writes it
 // Time is wall-clock, CPU the CPU time of all the program's threads (the tool's work runs on
 // its render threads): on a busy machine the CPU column still compares one-thread figures.
 #include "ChartMap.h"
@@ -167,6 +168,18 @@ void ToolAlone(benchmark::State& state) {
     Label(state);
 }
 
+void PngWriting(benchmark::State& state) {
+    Texmap& map = Scenes::Instance().Map(SceneOf(state));
+    const preview::LinearImage image =
+        preview::RenderFrame(map, 0, SettingsFor(SceneOf(state), 1), nullptr);
+    const std::string path = std::string(P_tmpdir) + "/nacreen_preview_bench.png";
+    for (auto _ : state) {
+        preview::WritePng(path, image, preview::PixelEncoding::Srgb, {});
+    }
+    std::remove(path.c_str());
+    Label(state);
+}
+
 void MapEvaluations(benchmark::State& state) {
     Scenes& scenes = Scenes::Instance();
     Texmap& map = scenes.Map(SceneOf(state));
@@ -206,5 +219,6 @@ BENCHMARK(MapEvaluations)->Apply([](benchmark::internal::Benchmark* b) { EverySc
 BENCHMARK(Frame)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
 BENCHMARK(ToolAlone)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 BENCHMARK(Render)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
+BENCHMARK(PngWriting)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 
 BENCHMARK_MAIN();
