@@ -96,7 +96,10 @@ public:
         backgroundPixel_ = mean.Of(static_cast<int>(rays_.size()));
     }
 
-    void BeginRow(int y) { columns_ = camera_.ColumnsToTrace(y); }
+    void BeginRow(int y) {
+        columns_ = camera_.ColumnsToTrace(y);
+        spareColumn_ = -1;
+    }
     bool Covers(int /*x*/, int /*y*/) const { return true; }
 
     // The pixel's rays are all traced, two at a time, before any is shaded: their square roots
@@ -112,12 +115,7 @@ public:
             camera_.HitPair(x + a.dx, y + a.dy, x + b.dx, y + b.dy, rays_[i], rays_[i + 1]);
         }
         if (i < samples_.size()) {
-            const std::optional<SwatchHit> hit =
-                camera_.Hit(x + samples_[i].dx, y + samples_[i].dy);
-            rays_[i].lands = hit.has_value();
-            if (hit) {
-                rays_[i].hit = *hit;
-            }
+            TraceOddRay(x, y, rays_[i]);
         }
         SampleMean mean;
         for (const TracedRay& ray : rays_) {
@@ -130,6 +128,24 @@ private:
     static inline const AColor kBackground{kSwatchBackground.r, kSwatchBackground.g,
                                            kSwatchBackground.b, 1.0f};
 
+    // An odd count leaves each pixel one ray over. Its pair is the next pixel's last ray, kept
+    // for that pixel's call (a row's pixels are asked for left to right).
+    void TraceOddRay(int x, int y, TracedRay& ray) {
+        const SampleOffset& last = samples_.back();
+        if (spareColumn_ == x) {
+            ray = spare_;
+        } else if (x + 1 < columns_.last) {
+            camera_.HitPair(x + last.dx, y + last.dy, x + 1 + last.dx, y + last.dy, ray, spare_);
+            spareColumn_ = x + 1;
+        } else {
+            const std::optional<SwatchHit> hit = camera_.Hit(x + last.dx, y + last.dy);
+            ray.lands = hit.has_value();
+            if (hit) {
+                ray.hit = *hit;
+            }
+        }
+    }
+
     AColor Shade(const SwatchHit& hit) {
         context_.Aim(hit);
         return map_.EvalColor(context_);
@@ -140,6 +156,8 @@ private:
     const std::vector<SampleOffset> samples_;
     std::vector<TracedRay> rays_;         // this pixel's, reused
     SwatchCamera::Columns columns_{0, 0}; // this row's
+    TracedRay spare_{};                   // the odd ray of pixel spareColumn_, traced ahead
+    int spareColumn_ = -1;
     RgbPixel backgroundPixel_;
     SwatchShadeContext context_;
 };
