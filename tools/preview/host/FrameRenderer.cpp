@@ -11,11 +11,12 @@
 
 #include <cmath>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace preview {
 namespace {
+
+using maxhost::SimpleShadeContext;
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -129,21 +130,16 @@ private:
                                            kSwatchBackground.b, 1.0f};
 
     // An odd count leaves each pixel one ray over. Its pair is the next pixel's last ray, kept
-    // for that pixel's call (a row's pixels are asked for left to right).
+    // for that pixel's call (a row's pixels are asked for left to right); past the row's last
+    // traced pixel the pair's second ray goes unused.
     void TraceOddRay(int x, int y, TracedRay& ray) {
-        const SampleOffset& last = samples_.back();
         if (spareColumn_ == x) {
             ray = spare_;
-        } else if (x + 1 < columns_.last) {
-            camera_.HitPair(x + last.dx, y + last.dy, x + 1 + last.dx, y + last.dy, ray, spare_);
-            spareColumn_ = x + 1;
-        } else {
-            const std::optional<SwatchHit> hit = camera_.Hit(x + last.dx, y + last.dy);
-            ray.lands = hit.has_value();
-            if (hit) {
-                ray.hit = *hit;
-            }
+            return;
         }
+        const SampleOffset& last = samples_.back();
+        camera_.HitPair(x + last.dx, y + last.dy, x + 1 + last.dx, y + last.dy, ray, spare_);
+        spareColumn_ = x + 1;
     }
 
     AColor Shade(const SwatchHit& hit) {
@@ -189,13 +185,13 @@ public:
     RgbPixel Pixel(int x, int /*y*/) {
         SampleMean mean;
         for (const Aim& aim : rowAims_) {
-            Store(context_.view, aim.view);
+            SimpleShadeContext::Store(context_.view, aim.view);
             for (const double dx : offsets_) {
                 const Point3 uvw(
                     static_cast<float>(layout_.ThicknessAt(x + dx) / layout_.MaxThickness()), aim.v,
                     0.0f);
-                Store(context_.uvw, uvw);
-                Store(context_.point, uvw);
+                SimpleShadeContext::Store(context_.uvw, uvw);
+                SimpleShadeContext::Store(context_.point, uvw);
                 mean.Add(map_.EvalColor(context_));
             }
         }
@@ -208,10 +204,6 @@ private:
         float v; // the angle's share of 90 degrees
     };
 
-    static void Store(Point3& field, const Point3& value) {
-        maxhost::SimpleShadeContext::Store(field, value);
-    }
-
     static Aim AimAt(double degrees) {
         const double radians = degrees * kPi / 180.0;
         return {Point3(static_cast<float>(std::sin(radians)), 0.0f,
@@ -223,7 +215,7 @@ private:
     const ChartLayout& layout_;
     const std::vector<double> offsets_;
     std::vector<Aim> rowAims_;
-    maxhost::SimpleShadeContext context_;
+    SimpleShadeContext context_;
 };
 
 } // namespace

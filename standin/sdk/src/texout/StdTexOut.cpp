@@ -169,6 +169,12 @@ void StdTexOut::WriteBool(ParamID id, BOOL on) {
     }
 }
 
+void StdTexOut::WriteFloat(ParamID id, TimeValue t, float v) {
+    if (pblock) {
+        pblock->SetValue(id, t, v);
+    }
+}
+
 void StdTexOut::Update(TimeValue t, Interval& valid) {
     if (!ivalid.InInterval(t)) {
         ivalid = FOREVER;
@@ -312,24 +318,16 @@ void StdTexOut::SetAlphaFromRGB(BOOL on) {
     WriteBool(kAlphaFromRGB, on);
 }
 void StdTexOut::SetRGBAmt(float f, TimeValue t) {
-    if (pblock) {
-        pblock->SetValue(kRGBLevel, t, f);
-    }
+    WriteFloat(kRGBLevel, t, f);
 }
 void StdTexOut::SetRGBOff(float f, TimeValue t) {
-    if (pblock) {
-        pblock->SetValue(kRGBOffset, t, f);
-    }
+    WriteFloat(kRGBOffset, t, f);
 }
 void StdTexOut::SetOutAmt(float f, TimeValue t) {
-    if (pblock) {
-        pblock->SetValue(kOutputAmount, t, f);
-    }
+    WriteFloat(kOutputAmount, t, f);
 }
 void StdTexOut::SetBumpAmt(float f, TimeValue t) {
-    if (pblock) {
-        pblock->SetValue(kBumpAmount, t, f);
-    }
+    WriteFloat(kBumpAmount, t, f);
 }
 
 BOOL StdTexOut::GetFlag(ULONG f) {

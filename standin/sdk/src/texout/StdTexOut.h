@@ -92,6 +92,7 @@ private:
     float ReadFloat(ParamID id, TimeValue t);
     BOOL ReadBool(ParamID id);
     void WriteBool(ParamID id, BOOL on);
+    void WriteFloat(ParamID id, TimeValue t, float v);
 
     IParamBlock2* pblock = nullptr;
     Settings settings;
