@@ -8,11 +8,10 @@
 // The host's two services on the road, the parameter-block read and the output filter, are also
 // timed alone.
 
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "SceneFiles.h"
+#include "HostMaps.h"
+#include "Parameters.h"
+#include "Session.h"
 #include "ShadingSamples.h"
-#include "ThicknessRampMap.h"
 
 #include "shading/ShadeFilm.h"
 
@@ -115,7 +114,6 @@ void Label(benchmark::State& state) {
 // The shading context of one sample, as a renderer fills it; the ramp map reads the map value
 // from u.
 void Aim(maxhost::SimpleShadeContext& sc, const Sample& s) {
-    using maxhost::SimpleShadeContext;
     sc.view = Point3(s.view.x, s.view.y, s.view.z);
     sc.normal = Point3(s.normal.x, s.normal.y, s.normal.z);
     sc.uvw = Point3(s.mapValue, 0.0f, 0.0f);

@@ -1,24 +1,21 @@
-// What nacreen-preview spends on a frame beside what the map's own evaluations cost, side by
-// side in one run, and how the render scales with threads. Run:
+// What nacreen-preview spends on a frame beside what the map's own evaluations cost, and how
+// the render scales with threads. Run:
 //   build/bench/preview/nacreen_preview_bench --benchmark_repetitions=5
 // Scenes (first argument): 0 the default swatch, 512 x 512; 1 the default chart, 768 x 512;
 // 2 the swatch with the noise thickness map; all at 3 x 3 samples per pixel.
-//   Frame/scene/threads     the frame rendered as the tool renders it, then written as a PNG
-//   Render/scene/threads    the frame rendered, nothing written
 //   MapEvaluations/scene    EvalColor alone on the very shading contexts the frame evaluates,
 //                           recorded beforehand, on the calling thread
+//   Frame/scene/threads     the frame rendered as the tool renders it and encoded as a PNG
 //   ToolAlone/scene         the frame rendered on one thread with a map that costs nothing
-//   PngWriting/scene        the rendered frame written as a PNG, as Frame writes it
-// Time is wall-clock, CPU the CPU time of all the program's threads (the tool's work runs on
-// its render threads): on a busy machine the CPU column still compares one-thread figures.
-#include "ChartMap.h"
-#include "FrameRenderer.h"
-#include "HostTexmap.h"
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "NoiseThicknessMap.h"
-#include "PngWriter.h"
-#include "SceneFiles.h"
+// At the end the program holds the tool to its two bounds and exits non-zero when one fails: a
+// frame on one thread takes at most 1.5 times the map's own evaluations, and two threads
+// render it at least 1.7 times as fast as one (this needs two idle cores). Medians are compared
+// when there are repetitions.
+#include "HostMaps.h"
+#include "Parameters.h"
+#include "Render.h"
+#include "Session.h"
+#include "imaging/Png.h"
 
 #include <imtl.h>
 #include <maxhost/SimpleShadeContext.h>
@@ -27,6 +24,7 @@
 
 #include <array>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +32,9 @@ namespace {
 
 enum class Scene { Swatch = 0, Chart = 1, NoiseSwatch = 2 };
 constexpr int kSceneCount = 3;
+const char* const kSceneNames[kSceneCount] = {"swatch", "chart", "noise swatch"};
+constexpr double kMaxFrameOverEvaluations = 1.5;
+constexpr double kMinTwoThreadSpeedUp = 1.7;
 
 // What a shading context hands a map: enough to evaluate the same sample again.
 struct RecordedSample {
@@ -57,6 +58,15 @@ private:
     std::vector<RecordedSample>& samples_;
 };
 
+// A map that costs nothing: rendered with it, a frame shows what the tool itself spends.
+class FreeMap : public preview::HostTexmap {
+public:
+    AColor EvalColor(ShadeContext& /*sc*/) override { return AColor(0.5f, 0.5f, 0.5f, 1.0f); }
+    Class_ID ClassID() override { return Class_ID(0x2B7E5A02, 0x40C3D9E2); }
+    void GetClassName(MSTR& s, bool /*localized*/ = true) const override { s = L"Free"; }
+    RefTargetHandle Clone(RemapDir& /*remap*/) override { return nullptr; }
+};
+
 preview::FrameSettings SettingsFor(Scene scene, int threads) {
     preview::FrameSettings settings;
     settings.mode =
@@ -67,15 +77,6 @@ preview::FrameSettings SettingsFor(Scene scene, int threads) {
     settings.threads = threads;
     return settings;
 }
-
-// A map that costs nothing: rendered with it, a frame shows what the tool itself spends.
-class FreeMap : public preview::HostTexmap {
-public:
-    AColor EvalColor(ShadeContext& /*sc*/) override { return AColor(0.5f, 0.5f, 0.5f, 1.0f); }
-    Class_ID ClassID() override { return Class_ID(0x2B7E5A02, 0x40C3D9E2); }
-    void GetClassName(MSTR& s, bool /*localized*/ = true) const override { s = L"Free"; }
-    RefTargetHandle Clone(RemapDir& /*remap*/) override { return nullptr; }
-};
 
 // The plug-in loaded once, one map per scene prepared as nacreen-preview prepares it, and the
 // shading contexts of each scene's frame. Maps are released before the library unloads.
@@ -92,17 +93,12 @@ public:
                 map->SetSubTexmap(0, new preview::NoiseThicknessMap());
                 parameters.SetInteger("thicknessmapenabled", 1);
             }
-            maps_[static_cast<std::size_t>(index)] = map;
-            Record(scene);
+            maps_[static_cast<std::size_t>(index)].reset(map);
+            auto* recorder = new RecordingMap(samples_[static_cast<std::size_t>(index)]);
+            preview::RenderFrame(*recorder, 0, SettingsFor(scene, 1), nullptr);
+            recorder->DeleteThis();
         }
     }
-    ~Scenes() {
-        for (Texmap* map : maps_) {
-            preview::ReleaseMap(map);
-        }
-    }
-    Scenes(const Scenes&) = delete;
-    Scenes& operator=(const Scenes&) = delete;
 
     static Scenes& Instance() {
         static Scenes scenes;
@@ -115,14 +111,8 @@ public:
     }
 
 private:
-    void Record(Scene scene) {
-        auto* recorder = new RecordingMap(samples_[static_cast<std::size_t>(scene)]);
-        preview::RenderFrame(*recorder, 0, SettingsFor(scene, 1), nullptr);
-        recorder->DeleteThis();
-    }
-
     preview::NacreenSession session_;
-    std::array<Texmap*, kSceneCount> maps_{};
+    std::array<preview::MapHandle, kSceneCount> maps_;
     std::array<std::vector<RecordedSample>, kSceneCount> samples_;
 };
 
@@ -130,62 +120,11 @@ Scene SceneOf(const benchmark::State& state) {
     return static_cast<Scene>(state.range(0));
 }
 
-void Label(benchmark::State& state) {
-    static const char* const names[kSceneCount] = {"swatch", "chart", "noise swatch"};
-    state.SetLabel(names[state.range(0)]);
-}
-
-void Frame(benchmark::State& state) {
-    Texmap& map = Scenes::Instance().Map(SceneOf(state));
-    const preview::FrameSettings settings =
-        SettingsFor(SceneOf(state), static_cast<int>(state.range(1)));
-    const std::string path = std::string(P_tmpdir) + "/nacreen_preview_bench.png";
-    for (auto _ : state) {
-        const preview::LinearImage image = preview::RenderFrame(map, 0, settings, nullptr);
-        preview::WritePng(path, image, preview::PixelEncoding::Srgb, {});
-    }
-    std::remove(path.c_str());
-    Label(state);
-}
-
-void Render(benchmark::State& state) {
-    Texmap& map = Scenes::Instance().Map(SceneOf(state));
-    const preview::FrameSettings settings =
-        SettingsFor(SceneOf(state), static_cast<int>(state.range(1)));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(preview::RenderFrame(map, 0, settings, nullptr));
-    }
-    Label(state);
-}
-
-void ToolAlone(benchmark::State& state) {
-    auto* map = new FreeMap();
-    const preview::FrameSettings settings = SettingsFor(SceneOf(state), 1);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(preview::RenderFrame(*map, 0, settings, nullptr));
-    }
-    map->DeleteThis();
-    Label(state);
-}
-
-void PngWriting(benchmark::State& state) {
-    Texmap& map = Scenes::Instance().Map(SceneOf(state));
-    const preview::LinearImage image =
-        preview::RenderFrame(map, 0, SettingsFor(SceneOf(state), 1), nullptr);
-    const std::string path = std::string(P_tmpdir) + "/nacreen_preview_bench.png";
-    for (auto _ : state) {
-        preview::WritePng(path, image, preview::PixelEncoding::Srgb, {});
-    }
-    std::remove(path.c_str());
-    Label(state);
-}
-
 void MapEvaluations(benchmark::State& state) {
-    Scenes& scenes = Scenes::Instance();
-    Texmap& map = scenes.Map(SceneOf(state));
+    Texmap& map = Scenes::Instance().Map(SceneOf(state));
     Interval valid = FOREVER;
     map.Update(0, valid);
-    const std::vector<RecordedSample>& samples = scenes.Samples(SceneOf(state));
+    const std::vector<RecordedSample>& samples = Scenes::Instance().Samples(SceneOf(state));
     maxhost::SimpleShadeContext sc;
     sc.inMtlEditor = SceneOf(state) == Scene::Chart ? FALSE : TRUE;
     for (auto _ : state) {
@@ -199,7 +138,27 @@ void MapEvaluations(benchmark::State& state) {
         }
     }
     state.counters["samples"] = static_cast<double>(samples.size());
-    Label(state);
+    state.SetLabel(kSceneNames[state.range(0)]);
+}
+
+void Frame(benchmark::State& state) {
+    Texmap& map = Scenes::Instance().Map(SceneOf(state));
+    const preview::FrameSettings settings =
+        SettingsFor(SceneOf(state), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(imaging::EncodePng(preview::RenderFrame(map, 0, settings, nullptr),
+                                                    imaging::PixelEncoding::Srgb, {}));
+    }
+    state.SetLabel(kSceneNames[state.range(0)]);
+}
+
+void ToolAlone(benchmark::State& state) {
+    preview::MapHandle map(new FreeMap());
+    const preview::FrameSettings settings = SettingsFor(SceneOf(state), 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(preview::RenderFrame(*map, 0, settings, nullptr));
+    }
+    state.SetLabel(kSceneNames[state.range(0)]);
 }
 
 void EveryScene(benchmark::internal::Benchmark* b, bool withThreads) {
@@ -213,12 +172,70 @@ void EveryScene(benchmark::internal::Benchmark* b, bool withThreads) {
     b->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 
+// Keeps each benchmark's wall time (its median when repeated) for the bounds at the end.
+class BoundsReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1)) {
+                times_[run.run_name.str()] = run.GetAdjustedRealTime();
+            }
+        }
+    }
+
+    // Prints each bound and whether the run kept it; false when one was not kept.
+    bool HoldsBounds() const {
+        bool held = true;
+        for (int scene = 0; scene < kSceneCount; ++scene) {
+            const std::string s = std::to_string(scene);
+            const double evaluations = Time("MapEvaluations/" + s);
+            const double one = Time("Frame/" + s + "/1");
+            const double two = Time("Frame/" + s + "/2");
+            if (evaluations > 0.0 && one > 0.0) {
+                held &= Print(kSceneNames[scene], "frame / map evaluations", one / evaluations,
+                              one / evaluations <= kMaxFrameOverEvaluations, "at most",
+                              kMaxFrameOverEvaluations);
+            }
+            if (one > 0.0 && two > 0.0) {
+                held &= Print(kSceneNames[scene], "two threads' speed-up", one / two,
+                              one / two >= kMinTwoThreadSpeedUp, "at least", kMinTwoThreadSpeedUp);
+            }
+        }
+        return held;
+    }
+
+private:
+    double Time(const std::string& name) const {
+        for (const auto& [run, time] : times_) {
+            if (run.rfind(name + "/", 0) == 0) {
+                return time;
+            }
+        }
+        return 0.0;
+    }
+
+    static bool Print(const char* scene, const char* what, double ratio, bool kept,
+                      const char* bound, double limit) {
+        std::printf("%-13s %-24s %5.2f  (%s %.1f)%s\n", scene, what, ratio, bound, limit,
+                    kept ? "" : "  NOT KEPT");
+        return kept;
+    }
+
+    std::map<std::string, double> times_;
+};
+
 } // namespace
 
 BENCHMARK(MapEvaluations)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 BENCHMARK(Frame)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
 BENCHMARK(ToolAlone)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
-BENCHMARK(Render)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, true); });
-BENCHMARK(PngWriting)->Apply([](benchmark::internal::Benchmark* b) { EveryScene(b, false); });
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    BoundsReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.HoldsBounds() ? 0 : 1;
+}

@@ -2,13 +2,10 @@
 // parses is then applied as a run would apply it: --set values to a new Nacreen map through
 // its descriptor's names, types and ranges, and the frames and sizes planned into file names.
 #include "LoadedNacreen.h"
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "NumberText.h"
-#include "OutputPlan.h"
-#include "PreviewError.h"
-#include "PreviewOptions.h"
-#include "SceneFiles.h"
+#include "Options.h"
+#include "Parameters.h"
+#include "Session.h"
+#include "imaging/Tool.h"
 
 #include <imtl.h>
 
@@ -39,16 +36,15 @@ std::vector<std::string> SplitArguments(const std::uint8_t* data, std::size_t si
 }
 
 void ApplyToMap(const preview::PreviewOptions& options) {
-    Texmap* map = fuzz::LoadedNacreen().CreateMap();
+    preview::MapHandle map(fuzz::LoadedNacreen().CreateMap());
     try {
         preview::MapParameters parameters(*map);
         for (const preview::ParameterAssignment& assignment : options.assignments) {
             parameters.Apply(assignment);
         }
         parameters.Summary(0);
-    } catch (const preview::PreviewError&) {
+    } catch (const imaging::ToolError&) {
     }
-    preview::ReleaseMap(map);
 }
 
 void Run(const std::vector<std::string>& arguments) {
@@ -59,14 +55,12 @@ void Run(const std::vector<std::string>& arguments) {
         preview::ParseFloat(argument);
     }
     argv.push_back(nullptr);
-    preview::PreviewOptions options =
+    const preview::PreviewOptions options =
         preview::ParseCommandLine(static_cast<int>(arguments.size()), argv.data());
-    preview::ApplyDefaultSize(options);
     ApplyToMap(options);
     if (!options.frames ||
         (options.frames->last - options.frames->first) / options.frames->step < kMaxPlannedFrames) {
-        const std::vector<preview::PlannedFrame> frames = preview::PlanFrames(options);
-        preview::DescribeImage(options, frames.front(), "");
+        preview::PlanFrames(options);
     }
 }
 
@@ -75,7 +69,7 @@ void Run(const std::vector<std::string>& arguments) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
         Run(SplitArguments(data, size));
-    } catch (const preview::PreviewError&) {
+    } catch (const imaging::ToolError&) {
         // A usage error with its one line: what the parser should do with bad arguments.
     }
     return 0;

@@ -1,12 +1,12 @@
 // What fuzzing found, each fixed in its reader: the minimised inputs of findings/ must give one
 // line naming the file and what is wrong, never a crash or an allocation the file cannot justify.
 #include "BareClassDesc.h"
-#include "FractalNoise.h"
+#include "HostMaps.h"
 #include "LoadedNacreen.h"
-#include "PngReader.h"
-#include "PngWriter.h"
-#include "PreviewError.h"
-#include "SceneFiles.h"
+#include "Session.h"
+#include "imaging/Noise.h"
+#include "imaging/Png.h"
+#include "imaging/Tool.h"
 
 #include <gtest/gtest.h>
 #include <iparamb2.h>
@@ -26,7 +26,7 @@ const std::string kFindings = FUZZ_FINDINGS_ROOT;
 template <typename Read> std::string ErrorOf(Read read) {
     try {
         read();
-    } catch (const preview::PreviewError& error) {
+    } catch (const imaging::ToolError& error) {
         return error.what();
     }
     ADD_FAILURE() << "the input was accepted";
@@ -55,8 +55,7 @@ TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
     };
     for (const auto& c : cases) {
         const std::string path = kFindings + "/scene/" + c.file;
-        ExpectOneLineNaming(ErrorOf([&] { preview::ReleaseMap(preview::LoadMapScene(path)); }),
-                            path, c.reason);
+        ExpectOneLineNaming(ErrorOf([&] { preview::LoadMapScene(path); }), path, c.reason);
     }
 }
 
@@ -65,11 +64,11 @@ TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
 TEST(SceneFindings, NoiseCellSizesFromTheFileStayDefined) {
     fuzz::LoadedNacreen();
     const std::string infinite = kFindings + "/scene/noise-infinite-cell.ncs";
-    ExpectOneLineNaming(ErrorOf([&] { preview::ReleaseMap(preview::LoadMapScene(infinite)); }),
-                        infinite, "(Noise) failed to load");
-    preview::ReleaseMap(preview::LoadMapScene(kFindings + "/scene/noise-tiny-cell.ncs"));
+    ExpectOneLineNaming(ErrorOf([&] { preview::LoadMapScene(infinite); }), infinite,
+                        "(Noise) failed to load");
+    preview::LoadMapScene(kFindings + "/scene/noise-tiny-cell.ncs");
 
-    const preview::FractalNoise noise(7, 4);
+    const imaging::FractalNoise noise(7, 4);
     const float far = 2.0e19f, infinity = std::numeric_limits<float>::infinity();
     for (const float value : {noise.At(far, -far, 0.5f), noise.At(infinity, 0.0f, -infinity),
                               noise.At(std::nanf(""), 1.0f, 2.0f)}) {
@@ -84,10 +83,10 @@ TEST(SceneFindings, NoiseCellSizesFromTheFileStayDefined) {
 // 68 bytes long and promise 1.6 GB and 16 MB of rows.
 TEST(PngFindings, HeadersPromisingMoreThanTheFileHoldsAreRefusedBeforeAllocating) {
     const std::string tooMany = kFindings + "/png/too-many-pixels.png";
-    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(tooMany); }), tooMany,
+    ExpectOneLineNaming(ErrorOf([&] { preview::BitmapThicknessMap map(tooMany); }), tooMany,
                         "has more pixels than a thickness map may have");
     const std::string tooFew = kFindings + "/png/more-than-the-file-holds.png";
-    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(tooFew); }), tooFew,
+    ExpectOneLineNaming(ErrorOf([&] { preview::BitmapThicknessMap map(tooFew); }), tooFew,
                         "promises more pixels than the file holds");
 }
 
@@ -96,15 +95,15 @@ TEST(PngFindings, HeadersPromisingMoreThanTheFileHoldsAreRefusedBeforeAllocating
 // skipped unread, and a map with text chunks of its own still reads.
 TEST(PngFindings, AncillaryChunksAreSkippedUnread) {
     const std::string huge = kFindings + "/png/huge-text-chunk.png";
-    ExpectOneLineNaming(ErrorOf([&] { preview::ReadPng(huge); }), huge,
+    ExpectOneLineNaming(ErrorOf([&] { preview::BitmapThicknessMap map(huge); }), huge,
                         "is a damaged or unsupported PNG file");
 
-    const std::string withText = testing::TempDir() + "with-text.png";
-    preview::LinearImage image(2, 1, {1.0f, 1.0f, 1.0f});
-    preview::WritePng(withText, image, preview::PixelEncoding::Linear,
-                      {{"Comment", std::string(5000, 'x')}, {"Software", "nacreen-preview"}});
-    const preview::LinearImage read = preview::ReadPng(withText);
-    std::remove(withText.c_str());
+    std::vector<std::uint8_t> png = imaging::EncodePng(
+        imaging::LinearImage(2, 1, {1.0f, 1.0f, 1.0f}), imaging::PixelEncoding::Linear,
+        {{"Comment", std::string(5000, 'x')}, {"Software", "nacreen-preview"}});
+    std::FILE* file = fmemopen(png.data(), png.size(), "rb");
+    const imaging::LinearImage read = imaging::DecodePng(file, png.size(), "with-text.png");
+    std::fclose(file);
     ASSERT_EQ(read.Width(), 2);
     EXPECT_FLOAT_EQ(read.At(1, 0).g, 1.0f);
 }

@@ -1,9 +1,8 @@
-// PNG thickness maps as nacreen-preview --thickness-map reads them, then sampled as the bitmap
-// thickness map samples them. Each chunk's CRC is set right before reading, so that mutations
-// reach libpng's chunk handlers instead of stopping at the checksum.
-#include "ImageSampler.h"
-#include "PngReader.h"
-#include "PreviewError.h"
+// PNG thickness maps as nacreen-preview --thickness-map reads them. Each chunk's CRC is set right
+// before reading, so that mutations reach libpng's chunk handlers instead of stopping at the
+// checksum.
+#include "imaging/Png.h"
+#include "imaging/Tool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,11 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     try {
-        const preview::LinearImage image = preview::ReadPngFile(file.get(), "fuzz.png");
-        for (float u : {0.0f, 0.5f, 1.0f}) {
-            preview::SampleBilinear(image, u, 1.0f - u);
-        }
-    } catch (const preview::PreviewError&) {
+        imaging::DecodePng(file.get(), bytes.size(), "fuzz.png");
+    } catch (const imaging::ToolError&) {
     }
     return 0;
 }

@@ -1,13 +1,14 @@
 // Scene files as nacreen-preview --load reads them: chunk nesting, lengths and ids, the object
 // table and its references, then each object's own Load (the Nacreen map, its parameter block
-// with keys, its output and the host's thickness maps), then one small frame of the loaded map.
+// with keys, its output and the host's thickness maps), the checks of its values, then one small
+// frame of the loaded map.
 // The checksum is set right before loading, so that damage reaches the chunk reader instead of
 // stopping at the checksum.
-#include "FrameRenderer.h"
 #include "LoadedNacreen.h"
-#include "MapParameters.h"
-#include "PreviewError.h"
-#include "SceneFiles.h"
+#include "Parameters.h"
+#include "Render.h"
+#include "Session.h"
+#include "imaging/Tool.h"
 
 #include <imtl.h>
 #include <zlib.h>
@@ -47,13 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::LoadedNacreen();
     std::vector<unsigned char> bytes(data, data + size);
     FixChecksum(bytes);
-    Texmap* map = nullptr;
     try {
-        map = preview::LoadMapSceneBytes(bytes, "fuzz.ncs");
-        UseLoadedMap(*map);
-    } catch (const preview::PreviewError&) {
+        UseLoadedMap(*preview::LoadMapSceneBytes(bytes, "fuzz.ncs"));
+    } catch (const imaging::ToolError&) {
         // Refused with a message: what the reader should do with a bad scene.
     }
-    preview::ReleaseMap(map);
     return 0;
 }

@@ -1,8 +1,6 @@
-#include "FrameRange.h"
-#include "ParameterAssignment.h"
-#include "ParameterInfo.h"
-#include "PreviewError.h"
-#include "PreviewOptions.h"
+#include "Options.h"
+#include "Parameters.h"
+#include "imaging/Tool.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +8,7 @@
 #include <vector>
 
 using namespace preview;
+using imaging::UsageError;
 
 namespace {
 
@@ -52,15 +51,15 @@ std::string ValueRejection(const ParameterInfo& info, const std::string& text) {
 } // namespace
 
 TEST(CommandLine, NoArgumentsMeanTheDefaultSwatch) {
-    PreviewOptions options = Parse({});
+    const PreviewOptions options = Parse({});
     EXPECT_EQ(options.mode, PreviewMode::Swatch);
-    EXPECT_TRUE(options.output.empty());
-    EXPECT_EQ(DefaultOutput(options.mode), "nacreen-swatch.png");
-    ApplyDefaultSize(options);
+    EXPECT_EQ(options.output, "nacreen-swatch.png");
     EXPECT_EQ(options.width, 512);
     EXPECT_EQ(options.height, 512);
     EXPECT_EQ(options.threads, 0);
     EXPECT_FALSE(options.linear);
+    EXPECT_EQ(Parse({"--chart"}).output, "nacreen-chart.png");
+    EXPECT_EQ(Parse({"--chart"}).width, 768);
 }
 
 TEST(CommandLine, ReadsEveryOptionInBothSpellings) {
@@ -77,6 +76,8 @@ TEST(CommandLine, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(options.assignments[1].keyTime, 4800);
     EXPECT_EQ(options.assignments[1].value, "2");
     EXPECT_EQ(options.frames->Frames(), (std::vector<int>{0, 5, 10}));
+    EXPECT_EQ(PlanFrames(options).back().path, "c0010.png");
+    EXPECT_EQ(PlanFrames(options).back().time, 1600);
     EXPECT_EQ(options.threads, 3);
     EXPECT_EQ(options.samplesPerSide, 1);
     EXPECT_TRUE(options.linear);
@@ -100,17 +101,25 @@ TEST(CommandLine, RejectsBadInputNamingTheRange) {
     EXPECT_NE(Rejection({"--output"}).find("needs a value"), std::string::npos);
     EXPECT_NE(Rejection({"--linear=yes"}).find("takes no value"), std::string::npos);
     EXPECT_NE(Rejection({"--load", ""}).find("needs a file name"), std::string::npos);
+    EXPECT_NE(Rejection({"--frames", "-1:3"}).find("whole frames 0 to 99999"), std::string::npos);
+    EXPECT_NE(Rejection({"--frames", "1:2:3:4"}).find("A:B:STEP"), std::string::npos);
+    EXPECT_NE(Rejection({"--frames", "1:100000"}).find("99999"), std::string::npos);
+    // What the user would otherwise trip on: an image named for another format, and a chart's
+    // setting on a swatch, both silently ignored before.
+    EXPECT_NE(Rejection({"-o", "out.jpg"}).find("must end in .png"), std::string::npos);
+    EXPECT_EQ(Rejection({"-o", "OUT.PNG"}), "");
+    EXPECT_NE(Rejection({"--max-thickness", "500"}).find("add --chart"), std::string::npos);
+    EXPECT_EQ(Rejection({"--max-thickness", "500", "--chart"}), "");
 }
 
-TEST(FrameRange, NumbersFilesTheWayTheHostDoes) {
-    EXPECT_EQ(NumberedFileName("swatch.png", 12), "swatch0012.png");
-    EXPECT_EQ(NumberedFileName("out/a.b.png", 3), "out/a.b0003.png");
-    EXPECT_EQ(NumberedFileName("frame", 99999), "frame99999");
-    EXPECT_EQ(FrameRange::Parse("7:7").Frames(), std::vector<int>{7});
-    EXPECT_EQ(FrameRange::Parse("0:9:4").Frames(), (std::vector<int>{0, 4, 8}));
-    EXPECT_THROW(FrameRange::Parse("-1:3"), UsageError);
-    EXPECT_THROW(FrameRange::Parse("1:2:3:4"), UsageError);
-    EXPECT_THROW(FrameRange::Parse("1:100000"), UsageError);
+TEST(CommandLine, FramesAreNumberedTheWayTheHostNumbersThem) {
+    const auto last = [](const char* output, const char* frames) {
+        return PlanFrames(Parse({"-o", output, "--frames", frames})).back().path;
+    };
+    EXPECT_EQ(last("swatch.png", "12:12"), "swatch0012.png");
+    EXPECT_EQ(last("out/a.b.png", "0:9:4"), "out/a.b0008.png");
+    EXPECT_EQ(last("frame.png", "99999:99999"), "frame99999.png");
+    EXPECT_EQ(PlanFrames(Parse({"--frames", "0:9:4"})).size(), 3u);
 }
 
 TEST(ParameterValue, AcceptsTheRangeInclusiveAndNamesItWhenRejecting) {
@@ -145,9 +154,11 @@ TEST(ParameterValue, UnknownNamesListTheKnownOnes) {
                                                 FloatParameter("gamma", 0.05f, 20.0f)};
     EXPECT_EQ(&FindParameter(parameters, "gamma"), &parameters[1]);
     try {
-        FindParameter(parameters, "nFilm");
+        FindParameter(parameters, "nFlim");
         ADD_FAILURE();
     } catch (const UsageError& error) {
-        EXPECT_STREQ(error.what(), "unknown parameter 'nFilm'; the parameters are nfilm, gamma");
+        EXPECT_STREQ(error.what(), "unknown parameter 'nFlim'; the parameters are nfilm, gamma");
     }
+    // Any case, as MAXScript finds them.
+    EXPECT_EQ(&FindParameter(parameters, "NFilm"), &parameters[0]);
 }

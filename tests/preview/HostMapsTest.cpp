@@ -1,25 +1,30 @@
 // The host side in-process: the parameter table read from the plug-in's descriptor, parameters
-// and keys set by scripting name, and the host's thickness maps inside a Nacreen map.
-#include "BitmapThicknessMap.h"
-#include "HostTexmapClasses.h"
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "NoiseThicknessMap.h"
-#include "PngWriter.h"
-#include "PreviewError.h"
-#include "SceneFiles.h"
+// and keys set by scripting name, scenes whose values --set would refuse, and the host's
+// thickness maps inside a Nacreen map.
+#include "HostMaps.h"
+#include "Parameters.h"
+#include "PngReadBack.h"
 #include "ScratchFolder.h"
+#include "Session.h"
+#include "imaging/Png.h"
+#include "imaging/Tool.h"
 
 #include <imtl.h>
 #include <iparamb2.h>
-#include <maxhost/SceneIO.h>
+#include <maxhost/ParamBlockProbe.h>
 #include <maxhost/SimpleShadeContext.h>
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <tuple>
 
 using namespace preview;
+using imaging::UsageError;
 
 namespace {
 
@@ -30,6 +35,16 @@ protected:
         map_ = session_.CreateMap();
     }
     void TearDown() override { ReleaseMap(map_); }
+
+    // The map saved and loaded again: the message of the refusal, or "" when it loads.
+    std::string LoadRefusal(Texmap& map) {
+        try {
+            LoadMapSceneBytes(SaveMapScene(map), "crafted.nscn");
+        } catch (const imaging::ToolError& error) {
+            return error.what();
+        }
+        return "";
+    }
 
     float Thickness(TimeValue t, const char* name) {
         MapParameters parameters(*map_);
@@ -76,8 +91,8 @@ TEST_F(HostMaps, ParameterTableComesFromTheDescriptorInIdOrder) {
 TEST_F(HostMaps, KeysAnimateFromTheValueBefore) {
     MapParameters parameters(*map_);
     parameters.Apply(ParameterAssignment::Parse("thicknessmin@4800=550"));
-    EXPECT_TRUE(parameters.IsAnimated("thicknessmin"));
-    EXPECT_FALSE(parameters.IsAnimated("thicknessmax"));
+    EXPECT_EQ(maxhost::NumKeys(&parameters.Block(), 1), 2);
+    EXPECT_EQ(maxhost::NumKeys(&parameters.Block(), 0), 0);
     EXPECT_FLOAT_EQ(Thickness(0, "thicknessmin"), 350.0f);
     EXPECT_FLOAT_EQ(Thickness(4800, "thicknessmin"), 550.0f);
     const float halfway = Thickness(2400, "thicknessmin");
@@ -85,7 +100,7 @@ TEST_F(HostMaps, KeysAnimateFromTheValueBefore) {
     EXPECT_LT(halfway, 550.0f);
     EXPECT_NE(parameters.Summary(0).find("thicknessmin=350 (animated)"), std::string::npos);
     parameters.ClearKeys("thicknessmin");
-    EXPECT_FALSE(parameters.IsAnimated("thicknessmin"));
+    EXPECT_EQ(maxhost::NumKeys(&parameters.Block(), 1), 0);
 }
 
 TEST_F(HostMaps, RejectionsNameTheDescriptorsRange) {
@@ -94,7 +109,7 @@ TEST_F(HostMaps, RejectionsNameTheDescriptorsRange) {
               "ninternal=0.1 is out of range: ninternal takes 0.2 to 100");
     EXPECT_EQ(Rejection(parameters, "sat=101"), "sat=101 is out of range: sat takes -100 to 100");
     EXPECT_NE(Rejection(parameters, "output=1").find("output.NAME=VALUE"), std::string::npos);
-    EXPECT_EQ(Rejection(parameters, "output.RGB_Level=-1"),
+    EXPECT_EQ(Rejection(parameters, "OUTPUT.rgb_level=-1"),
               "output.RGB_Level=-1 is out of range: output.RGB_Level takes 0 to 1000");
     EXPECT_EQ(Rejection(parameters, "sat=-100"), "");
 }
@@ -115,43 +130,88 @@ TEST_F(HostMaps, OutputParametersReachTheMapsOutputObject) {
 
 TEST_F(HostMaps, BitmapThicknessMapFollowsTheUvsAndSurvivesASceneRoundTrip) {
     ScratchFolder folder;
-    LinearImage image(2, 1);
-    image.At(0, 0) = {0.0f, 0.0f, 0.0f};
+    imaging::LinearImage image(2, 1);
     image.At(1, 0) = {1.0f, 1.0f, 1.0f};
-    WritePng(folder.Path("two.png"), image, PixelEncoding::Linear, {});
+    const std::vector<std::uint8_t> png =
+        imaging::EncodePng(image, imaging::PixelEncoding::Linear, {});
+    std::ofstream(folder.Path("two.png"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     auto* bitmap = new BitmapThicknessMap(folder.Path("two.png"));
     maxhost::SimpleShadeContext context;
-    context.uvw = Point3(0.25f, 0.5f, 0.0f);
-    EXPECT_FLOAT_EQ(bitmap->EvalMono(context), 0.0f);
-    context.uvw = Point3(0.75f, 0.5f, 0.0f);
-    EXPECT_FLOAT_EQ(bitmap->EvalMono(context), 1.0f);
+    // Pixel centres exactly, u repeating across the seam, v holding at the edges.
+    for (const auto& [u, v, expected] : {std::tuple{0.25f, 0.5f, 0.0f},
+                                         {0.75f, 0.5f, 1.0f},
+                                         {1.0f, 0.5f, 0.5f},
+                                         {-0.75f, 0.5f, 0.0f},
+                                         {0.75f, -5.0f, 1.0f}}) {
+        context.uvw = Point3(u, v, 0.0f);
+        EXPECT_FLOAT_EQ(bitmap->EvalMono(context), expected) << u << ", " << v;
+    }
 
     map_->SetSubTexmap(0, bitmap);
     MapParameters(*map_).SetInteger("thicknessmapenabled", 1);
-    SaveMapScene(folder.Path("map.nscn"), *map_);
-    Texmap* loaded = LoadMapScene(folder.Path("map.nscn"));
+    const std::vector<unsigned char> scene = SaveMapScene(*map_);
+    MapHandle loaded = LoadMapSceneBytes(scene, "map.nscn");
     auto* loadedBitmap = dynamic_cast<BitmapThicknessMap*>(loaded->GetSubTexmap(0));
     ASSERT_NE(loadedBitmap, nullptr);
     EXPECT_EQ(loadedBitmap->Path(), bitmap->Path());
+    EXPECT_EQ(ThicknessMapFiles(*loaded), std::vector<std::string>{bitmap->Path()});
     Interval valid = FOREVER;
     map_->Update(0, valid);
     loaded->Update(0, valid);
     for (float u : {0.1f, 0.5f, 0.8f}) {
         context.uvw = Point3(u, 0.5f, 0.0f);
-        const AColor a = map_->EvalColor(context);
-        const AColor b = loaded->EvalColor(context);
-        EXPECT_EQ(a.r, b.r);
-        EXPECT_EQ(a.b, b.b);
+        EXPECT_EQ(map_->EvalColor(context).r, loaded->EvalColor(context).r);
     }
-    ReleaseMap(loaded);
+    loaded.reset();
+
+    // A 16-bit grey map, as a paint program saves one, reads to its stored values.
+    WriteGrey16Png(folder.Path("two.png"), 2, 1, {32768, 65535});
+    context.uvw = Point3(0.25f, 0.5f, 0.0f);
+    EXPECT_FLOAT_EQ(BitmapThicknessMap(folder.Path("two.png")).EvalMono(context),
+                    32768.0f / 65535.0f);
 
     std::filesystem::remove(folder.Path("two.png"));
     try {
-        ReleaseMap(LoadMapScene(folder.Path("map.nscn")));
+        LoadMapSceneBytes(scene, "map.nscn");
         ADD_FAILURE() << "a scene whose bitmap is gone loaded";
-    } catch (const PreviewError& error) {
+    } catch (const imaging::ToolError& error) {
         EXPECT_NE(std::string(error.what()).find("two.png"), std::string::npos) << error.what();
     }
+}
+
+// A scene file's values reach the map without --set's checks: they are held to the same rules,
+// the keys and the output's values too, in every Nacreen map of the scene.
+TEST_F(HostMaps, ValuesFromSceneFilesAreHeldToTheCommandLinesRules) {
+    EXPECT_EQ(LoadRefusal(*map_), "");
+    // A new map spoilt as a crafted file could hold it: the message its scene is refused with.
+    const auto refusal = [&](const std::function<void(Texmap&, IParamBlock2&)>& spoil) {
+        MapHandle map(session_.CreateMap());
+        spoil(*map, MapParameters(*map).Block());
+        return LoadRefusal(*map);
+    };
+    const std::string scene = "cannot load scene 'crafted.nscn': ";
+    EXPECT_EQ(refusal([](Texmap&, IParamBlock2& b) { b.SetValue(3, 0, std::nanf("")); }),
+              scene + "nfilm=nan is not a number: nfilm takes 0.2 to 100");
+    EXPECT_EQ(refusal([](Texmap&, IParamBlock2& b) { b.SetValue(7, 0, 25.0f); }),
+              scene + "gamma=25 is out of range: gamma takes 0.05 to 20");
+    EXPECT_EQ(refusal([](Texmap&, IParamBlock2& b) {
+                  maxhost::SetKey(&b, 0, 0, 100.0f);
+                  maxhost::SetKey(&b, 0, 4800, 5000.0f);
+              }),
+              scene + "thicknessmax@4800=5000 is out of range: thicknessmax takes 0 to 3000");
+    EXPECT_EQ(refusal([](Texmap&, IParamBlock2& b) { maxhost::SetKey(&b, 8, INT_MAX, 10.0f); }),
+              scene + "hue@2147483647=10: a key cannot sit at 2147483647 ticks");
+    EXPECT_EQ(refusal([](Texmap& map, IParamBlock2&) {
+                  MapParameters(map).Output()->SetFloat("output.RGB_Level", INFINITY);
+              }),
+              scene + "output.RGB_Level=inf is not a number: output.RGB_Level takes 0 to 1000");
+    EXPECT_EQ(refusal([&](Texmap& map, IParamBlock2&) {
+                  Texmap* inner = session_.CreateMap();
+                  MapParameters(*inner).Block().SetValue(9, 0, -101.0f);
+                  map.SetSubTexmap(0, inner);
+              }),
+              scene + "sat=-101 is out of range: sat takes -100 to 100");
 }
 
 TEST_F(HostMaps, NoiseThicknessMapReadsTheObjectPoint) {

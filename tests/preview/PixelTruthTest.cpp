@@ -1,15 +1,13 @@
 // The program's pixels against the plug-in's own EvalColor, evaluated here in-process at the
 // normal and view that each pixel's centre sees.
-#include "ChartLayout.h"
-#include "FrameRenderer.h"
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "PixelEncoding.h"
+#include "Parameters.h"
 #include "PngReadBack.h"
 #include "ProgramRunner.h"
-#include "SceneFiles.h"
 #include "ScratchFolder.h"
-#include "SwatchCamera.h"
+#include "Session.h"
+#include "imaging/Chart.h"
+#include "imaging/PixelEncoding.h"
+#include "imaging/SwatchCamera.h"
 
 #include <imtl.h>
 #include <maxhost/SimpleShadeContext.h>
@@ -19,13 +17,13 @@
 #include <cmath>
 
 using namespace preview;
+using namespace imaging;
 
 namespace {
 
 class PixelTruth : public ::testing::Test {
 protected:
-    void SetUp() override { map_ = session_.CreateMap(); }
-    void TearDown() override { ReleaseMap(map_); }
+    void SetUp() override { map_.reset(session_.CreateMap()); }
 
     // Colour of the map for one sample, after the host's Update at time 0.
     AColor Eval(const Point3& view, const Point3& normal) {
@@ -48,7 +46,7 @@ protected:
     }
 
     NacreenSession session_{NACREEN_PLUGIN_FOR_TESTS};
-    Texmap* map_ = nullptr;
+    MapHandle map_;
     ScratchFolder folder_;
 };
 
@@ -75,13 +73,13 @@ TEST_F(PixelTruth, SwatchPixelsAreEvalColorAtTheirNormals) {
     int compared = 0;
     for (int y = 0; y < size; y += 4) {
         for (int x = 0; x < size; x += 4) {
-            const auto hit = camera.Trace(x + 0.5, y + 0.5);
+            const auto hit = camera.Hit(x + 0.5, y + 0.5);
             if (!hit) {
                 EXPECT_EQ(png.Channel(x, y, 0),
                           EncodePixelValue(kSwatchBackground.r, PixelEncoding::Srgb));
                 continue;
             }
-            ExpectPixel(png, x, y, Eval(ToPoint3(hit->view), ToPoint3(hit->normal)), 0);
+            ExpectPixel(png, x, y, Eval(ToPoint3(hit->View()), ToPoint3(hit->Normal())), 0);
             ++compared;
         }
     }
@@ -113,7 +111,7 @@ TEST_F(PixelTruth, GrazingRimGlowsInsteadOfBreaking) {
                        png.Channel(centre, centre, 2);
     for (int y = 20; y < size - 20; y += 7) {
         int x = 0;
-        while (x < centre && !camera.Trace(x + 0.5, y + 0.5)) {
+        while (x < centre && !camera.Hit(x + 0.5, y + 0.5)) {
             ++x;
         }
         ASSERT_LT(x, centre);

@@ -1,17 +1,22 @@
 // The program run end to end, as a user runs it.
-#include "ChartFrame.h"
-#include "ChartLayout.h"
-#include "PixelEncoding.h"
 #include "PngReadBack.h"
-#include "PngWriter.h"
 #include "ProgramRunner.h"
 #include "ScratchFolder.h"
+#include "imaging/Chart.h"
+#include "imaging/PixelEncoding.h"
+#include "imaging/Png.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 
-using namespace preview;
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace imaging;
 
 namespace {
 
@@ -36,7 +41,18 @@ void WriteRampPng(const std::string& path) {
             ramp.At(x, y) = {value, value, value};
         }
     }
-    WritePng(path, ramp, PixelEncoding::Linear, {});
+    const std::vector<std::uint8_t> png = EncodePng(ramp, PixelEncoding::Linear, {});
+    WriteBytes(path, std::vector<char>(png.begin(), png.end()), png.size());
+}
+
+// Every failure below must leave the folder as it was and say so in one line.
+void ExpectRefused(const ProgramResult& result, const std::string& message,
+                   const ScratchFolder& folder, const std::vector<std::string>& before) {
+    EXPECT_NE(result.status, 0) << message;
+    EXPECT_TRUE(Contains(result.err, message))
+        << "expected: " << message << "\ngot: " << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(folder.Entries(), before) << message;
 }
 
 } // namespace
@@ -216,9 +232,9 @@ TEST(PreviewProgram, BadInputFailsWithItsMessageAndWritesNothing) {
         {{"--threads", "0"}, "1 to 256"},
         {{"--samples", "9"}, "1 to 8"},
         {{"--bogus"}, "unknown option '--bogus'"},
-        {{"--thickness-map", "absent.png"}, "cannot open 'absent.png'"},
+        {{"--thickness-map", "absent.png"}, "cannot open thickness map 'absent.png'"},
         {{"--thickness-map", "text.png"}, "'text.png' is not a PNG file"},
-        {{"--load", "absent.nscn"}, "cannot open scene 'absent.nscn'"},
+        {{"--load", "absent.nscn"}, "cannot open scene file 'absent.nscn'"},
         {{"--load", "cut.nscn"}, "cannot load scene 'cut.nscn'"},
         {{"--load", "corrupt.nscn"}, "cannot load scene 'corrupt.nscn'"},
         {{"--load", "empty.nscn"}, "cannot load scene 'empty.nscn'"},
@@ -232,13 +248,111 @@ TEST(PreviewProgram, BadInputFailsWithItsMessageAndWritesNothing) {
         if (bad.arguments[0] == "-o") {
             arguments = bad.arguments;
         }
-        const ProgramResult result = RunPreviewProgram(arguments, folder.Path(""));
-        EXPECT_NE(result.status, 0) << bad.message;
-        EXPECT_TRUE(Contains(result.err, bad.message))
-            << "expected: " << bad.message << "\ngot: " << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        EXPECT_EQ(folder.Entries(), before) << bad.message;
+        ExpectRefused(RunPreviewProgram(arguments, folder.Path("")), bad.message, folder, before);
     }
     EXPECT_EQ(ReadFileBytes(folder.Path("keep.png")),
               std::vector<char>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+}
+
+// Destinations that are not plain files, that name the same file as another output or as an
+// input, and runs that fail half way (a file size limit, a fatal signal): nothing is written,
+// replaced or left behind.
+TEST(HostileInput, OutputsAreCheckedFirstAndNothingIsLeftBehind) {
+    ScratchFolder folder;
+    WriteRampPng(folder.Path("ramp.png"));
+    ASSERT_EQ(
+        RunPreviewProgram({"--size", "16", "--save", "good.nscn", "-o", "x.png"}, folder.Path(""))
+            .status,
+        0);
+    std::filesystem::remove(folder.Path("x.png"));
+    WriteText(folder.Path("keep.png"), "precious");
+    ASSERT_EQ(mkfifo(folder.Path("pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_symlink("keep.png", folder.Path("link.png"));
+    std::filesystem::create_directory(folder.Path("dir.png"));
+    const std::vector<std::string> before = folder.Entries();
+    const std::vector<BadInput> cases{
+        {{"-o", "pipe.png"}, "cannot write 'pipe.png': it is a pipe"},
+        {{"-o", "link.png"}, "it is a symbolic link, and only a regular file is replaced"},
+        {{"-o", "dir.png"}, "cannot write 'dir.png': it is a folder"},
+        {{"-o", "keep.png", "--save", "./keep.png"}, "name the same file"},
+        {{"-o", "a.png", "--frames", "0:1", "--save", "a0001.png"}, "name the same file"},
+        {{"--load", "good.nscn", "--save", "good.nscn"}, "it is the input 'good.nscn'"},
+        {{"--thickness-map", "ramp.png", "-o", "ramp.png"}, "it is the input 'ramp.png'"},
+        {{"-o", std::string(252, 'n') + ".png"}, "the name is too long"},
+    };
+    for (const BadInput& bad : cases) {
+        ExpectRefused(RunPreviewProgram(bad.arguments, folder.Path("")), bad.message, folder,
+                      before);
+    }
+    // The scene is small, the pictures are not: a limit between the two fails every picture,
+    // and the scene and the first frames must not stay behind.
+    ProgramSettings limited;
+    limited.limits = {{RLIMIT_FSIZE, 20000}};
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--save", "s.nscn", "-o", "big.png"},
+          std::vector<std::string>{"--frames", "0:2", "-o", "big.png"}}) {
+        ExpectRefused(RunPreviewProgram(arguments, folder.Path(""), limited), "File too large",
+                      folder, before);
+    }
+    // The CPU time limit ends a long render half way, the scene already written: with SIGKILL,
+    // which no handler sees.
+    limited.limits = {{RLIMIT_CPU, 1}};
+    const ProgramResult ended = RunPreviewProgram(
+        {"--save", "s.nscn", "--size", "4000", "--samples", "8", "--threads", "1", "-o", "l.png"},
+        folder.Path(""), limited);
+    EXPECT_TRUE(ended.status == 128 + SIGKILL || ended.status == 128 + SIGXCPU) << ended.status;
+    EXPECT_EQ(folder.Entries(), before);
+}
+
+// Inputs that are not regular files, or larger than their kind may be, are refused before a
+// byte is read: a folder, a pipe with no writer (which would block), an endless device, and a
+// 3 GB file that takes no room.
+TEST(HostileInput, InputsAreRefusedBeforeAnythingIsRead) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.Path("folder.nscn"));
+    ASSERT_EQ(mkfifo(folder.Path("pipe.nscn").c_str(), 0600), 0);
+    const int sparse = open(folder.Path("huge.png").c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_EQ(ftruncate(sparse, 3LL << 30), 0);
+    close(sparse);
+    const std::vector<std::string> before = folder.Entries();
+    const std::vector<BadInput> cases{
+        {{"--load", "folder.nscn"}, "'folder.nscn' is a folder, not a scene file"},
+        {{"--load", "pipe.nscn"}, "'pipe.nscn' is not a regular file"},
+        {{"--load", "/dev/zero"}, "'/dev/zero' is not a regular file"},
+        {{"--thickness-map", "/dev/zero"}, "'/dev/zero' is not a regular file"},
+        {{"--load", "huge.png"}, "is larger than a scene file may be (16 MB)"},
+        {{"--thickness-map", "huge.png"}, "is larger than a thickness map may be (512 MB)"},
+    };
+    for (const BadInput& bad : cases) {
+        std::vector<std::string> arguments = bad.arguments;
+        arguments.insert(arguments.end(), {"--size", "16", "-o", "out.png"});
+        ExpectRefused(RunPreviewProgram(arguments, folder.Path("")), bad.message, folder, before);
+    }
+}
+
+// Output that cannot be delivered is a failure, and a system that refuses threads gets the
+// frame rendered on the threads it gives.
+TEST(HostileInput, TheProgramsNeverAbortAndNeverClaimSuccessFalsely) {
+    ScratchFolder folder;
+    ProgramSettings full;
+    full.standardOutput = "/dev/full";
+    for (const char* option : {"--help", "--list", "--version"}) {
+        const ProgramResult result = RunPreviewProgram({option}, folder.Path(""), full);
+        EXPECT_EQ(result.status, 1) << option;
+        EXPECT_TRUE(Contains(result.err, "cannot write to standard output")) << result.err;
+    }
+    full.program = NACREEN_FILMTABLE_PROGRAM;
+    EXPECT_EQ(RunPreviewProgram({}, folder.Path(""), full).status, 1);
+
+    ASSERT_EQ(
+        RunPreviewProgram({"--size", "64", "--threads", "1", "-o", "one.png"}, folder.Path(""))
+            .status,
+        0);
+    // Each thread's stack would take 1 GB of an address space of 768 MB.
+    ProgramSettings cramped;
+    cramped.limits = {{RLIMIT_STACK, 1ull << 30}, {RLIMIT_AS, 768ull << 20}};
+    const ProgramResult result = RunPreviewProgram(
+        {"--size", "64", "--threads", "4", "-o", "four.png"}, folder.Path(""), cramped);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(ReadFileBytes(folder.Path("four.png")), ReadFileBytes(folder.Path("one.png")));
 }

@@ -17,16 +17,23 @@ std::string ReadText(const std::string& path) {
 }
 
 [[noreturn]] void RunChild(const std::vector<std::string>& arguments, const std::string& folder,
-                           const std::string& outPath, const std::string& errPath) {
+                           const std::string& outPath, const std::string& errPath,
+                           const ProgramSettings& settings) {
     if (chdir(folder.c_str()) != 0) {
         _exit(126);
     }
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string& standardOutput =
+        settings.standardOutput.empty() ? outPath : settings.standardOutput;
+    const int out = open(standardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(err, 2);
+    for (const auto& [resource, value] : settings.limits) {
+        const rlimit limit{value, value};
+        setrlimit(resource, &limit);
+    }
     std::vector<char*> argv;
-    static std::string program = NACREEN_PREVIEW_PROGRAM;
+    std::string program = settings.program;
     argv.push_back(program.data());
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -39,7 +46,7 @@ std::string ReadText(const std::string& path) {
 } // namespace
 
 ProgramResult RunPreviewProgram(const std::vector<std::string>& arguments,
-                                const std::string& workingFolder) {
+                                const std::string& workingFolder, const ProgramSettings& settings) {
     char outTemplate[] = "/tmp/nacreen-preview-out-XXXXXX";
     char errTemplate[] = "/tmp/nacreen-preview-err-XXXXXX";
     close(mkstemp(outTemplate));
@@ -47,7 +54,7 @@ ProgramResult RunPreviewProgram(const std::vector<std::string>& arguments,
     ProgramResult result;
     const pid_t child = fork();
     if (child == 0) {
-        RunChild(arguments, workingFolder, outTemplate, errTemplate);
+        RunChild(arguments, workingFolder, outTemplate, errTemplate, settings);
     }
     int status = 0;
     waitpid(child, &status, 0);

@@ -1,5 +1,6 @@
 #include "FilmTable.h"
 
+#include "imaging/Tool.h"
 #include "shading/FilmReflectance.h"
 
 #include <cerrno>
@@ -41,19 +42,18 @@ std::string FormatNumber(float value) {
     return text.str();
 }
 
-bool ReadOption(const char* name, float lo, float hi, int& index, int argc, const char* const* argv,
-                float& value, std::string& error) {
+float ReadOption(const char* name, float lo, float hi, int& index, int argc,
+                 const char* const* argv) {
     if (index + 1 >= argc) {
-        error = std::string(name) + " needs a value";
-        return false;
+        throw imaging::UsageError(std::string(name) + " needs a value");
     }
     const char* text = argv[++index];
+    float value = 0.0f;
     if (!ParseNumber(text, value) || value < lo || value > hi) {
-        error = std::string(name) + " must be a number from " + FormatNumber(lo) + " to " +
-                FormatNumber(hi) + ", not \"" + text + "\"";
-        return false;
+        throw imaging::UsageError(std::string(name) + " must be a number from " + FormatNumber(lo) +
+                                  " to " + FormatNumber(hi) + ", not \"" + text + "\"");
     }
-    return true;
+    return value;
 }
 
 void PrintCentred(std::ostream& out, const std::string& text, int width) {
@@ -66,42 +66,34 @@ void PrintCentred(std::ostream& out, const std::string& text, int width) {
 
 } // namespace
 
-bool ParseFilmTableArguments(int argc, const char* const* argv, FilmTableOptions& options,
-                             bool& wantsHelp, std::string& error) {
-    wantsHelp = false;
+FilmTableOptions ParseFilmTableArguments(int argc, const char* const* argv) {
+    FilmTableOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        bool ok = true;
         if (argument == "--help" || argument == "-h") {
-            wantsHelp = true;
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--medium") {
-            ok =
-                ReadOption("--medium", kMinIndex, kMaxIndex, i, argc, argv, options.nMedium, error);
+            options.nMedium = ReadOption("--medium", kMinIndex, kMaxIndex, i, argc, argv);
         } else if (argument == "--film") {
-            ok = ReadOption("--film", kMinIndex, kMaxIndex, i, argc, argv, options.nFilm, error);
+            options.nFilm = ReadOption("--film", kMinIndex, kMaxIndex, i, argc, argv);
         } else if (argument == "--internal") {
-            ok = ReadOption("--internal", kMinIndex, kMaxIndex, i, argc, argv, options.nInternal,
-                            error);
+            options.nInternal = ReadOption("--internal", kMinIndex, kMaxIndex, i, argc, argv);
         } else if (argument == "--max-thickness") {
-            ok = ReadOption("--max-thickness", 0.0f, kMaxThickness, i, argc, argv,
-                            options.thicknessLimit, error);
+            options.thicknessLimit =
+                ReadOption("--max-thickness", 0.0f, kMaxThickness, i, argc, argv);
         } else if (argument == "--step") {
-            ok = ReadOption("--step", 1.0f, kMaxThickness, i, argc, argv, options.thicknessStep,
-                            error);
+            options.thicknessStep = ReadOption("--step", 1.0f, kMaxThickness, i, argc, argv);
         } else {
-            error = "unknown argument \"" + argument + "\"";
-            ok = false;
-        }
-        if (!ok) {
-            return false;
+            throw imaging::UsageError("unknown argument \"" + argument + "\"");
         }
     }
     if (options.thicknessLimit / options.thicknessStep >= static_cast<float>(kMaxRows)) {
-        error = "--step is too small for --max-thickness: more than " + std::to_string(kMaxRows) +
-                " rows";
-        return false;
+        throw imaging::UsageError("--step is too small for --max-thickness: more than " +
+                                  std::to_string(kMaxRows) + " rows");
     }
-    return true;
+    return options;
 }
 
 void PrintFilmTableUsage(std::ostream& out) {
@@ -113,7 +105,8 @@ void PrintFilmTableUsage(std::ostream& out) {
            "  --film N           refractive index of the film (default 1.5)\n"
            "  --internal N       refractive index of the material under the film (default 1)\n"
            "  --max-thickness NM thickness of the last row in nanometres (default 1000)\n"
-           "  --step NM          thickness between rows in nanometres (default 50)\n";
+           "  --step NM          thickness between rows in nanometres (default 50)\n"
+           "  --version          show the version\n";
 }
 
 void PrintFilmTable(std::ostream& out, const FilmTableOptions& options) {

@@ -12,12 +12,12 @@ struct FilmTableOptions {
     float nInternal = 1.0f;
     float thicknessLimit = 1000.0f; // nanometres, last row
     float thicknessStep = 50.0f;    // nanometres between rows
+    bool help = false;              // --help or -h
+    bool version = false;           // --version
 };
 
-// Reads the command line into options. On a bad argument returns false with a message in error.
-// Sets wantsHelp for --help and -h.
-bool ParseFilmTableArguments(int argc, const char* const* argv, FilmTableOptions& options,
-                             bool& wantsHelp, std::string& error);
+// Reads the command line. Throws UsageError naming a bad argument.
+FilmTableOptions ParseFilmTableArguments(int argc, const char* const* argv);
 
 void PrintFilmTableUsage(std::ostream& out);
 

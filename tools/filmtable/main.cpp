@@ -1,23 +1,19 @@
 // nacreen-filmtable: prints the thin-film colour table of a Nacreen stack.
-
 #include "FilmTable.h"
+#include "imaging/Tool.h"
 
 #include <iostream>
-#include <string>
 
 int main(int argc, char** argv) {
-    nacreen::FilmTableOptions options;
-    bool wantsHelp = false;
-    std::string error;
-    if (!nacreen::ParseFilmTableArguments(argc, argv, options, wantsHelp, error)) {
-        std::cerr << "nacreen-filmtable: " << error << "\n";
-        nacreen::PrintFilmTableUsage(std::cerr);
-        return 2;
-    }
-    if (wantsHelp) {
-        nacreen::PrintFilmTableUsage(std::cout);
+    return imaging::RunTool("nacreen-filmtable", [&] {
+        const nacreen::FilmTableOptions options = nacreen::ParseFilmTableArguments(argc, argv);
+        if (options.version) {
+            std::cout << "nacreen-filmtable " NACREEN_VERSION_TEXT "\n";
+        } else if (options.help) {
+            nacreen::PrintFilmTableUsage(std::cout);
+        } else {
+            nacreen::PrintFilmTable(std::cout, options);
+        }
         return 0;
-    }
-    nacreen::PrintFilmTable(std::cout, options);
-    return std::cout ? 0 : 1;
+    });
 }

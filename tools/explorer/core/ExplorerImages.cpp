@@ -1,10 +1,8 @@
 #include "ExplorerImages.h"
 
-#include "ChartFrame.h"
-#include "ChartLayout.h"
-#include "PixelEncoding.h"
-#include "SwatchBackground.h"
-#include "SwatchCamera.h"
+#include "imaging/Chart.h"
+#include "imaging/PixelEncoding.h"
+#include "imaging/SwatchCamera.h"
 
 #include "shading/ShadeFilm.h"
 
@@ -15,11 +13,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-preview::RgbPixel ToPixel(const nacreen::Color4& colour) {
+imaging::RgbPixel ToPixel(const nacreen::Color4& colour) {
     return {colour.r, colour.g, colour.b};
 }
 
-nacreen::Vec3 ToVec3(const preview::Vector3& v) {
+nacreen::Vec3 ToVec3(const imaging::Vector3& v) {
     return {v.x, v.y, v.z};
 }
 
@@ -33,7 +31,7 @@ std::vector<float> FilmThicknesses(const ExplorerLook& look) {
 }
 
 // A flat surface seen at `degrees` from its normal, with the thickness chosen directly.
-preview::RgbPixel ShadeChartSample(const nacreen::FilmParams& chartFilm, float gamma,
+imaging::RgbPixel ShadeChartSample(const nacreen::FilmParams& chartFilm, float gamma,
                                    double thicknessShare, double degrees) {
     const double radians = degrees * kPi / 180.0;
     const nacreen::Vec3 view{static_cast<float>(std::sin(radians)), 0.0f,
@@ -45,27 +43,27 @@ preview::RgbPixel ShadeChartSample(const nacreen::FilmParams& chartFilm, float g
 
 } // namespace
 
-preview::LinearImage RenderSwatch(const ExplorerLook& look, int width, int height) {
-    preview::LinearImage image(width, height, preview::kSwatchBackground);
-    const preview::SwatchCamera camera(width, height);
+imaging::LinearImage RenderSwatch(const ExplorerLook& look, int width, int height) {
+    imaging::LinearImage image(width, height, imaging::kSwatchBackground);
+    const imaging::SwatchCamera camera(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const auto hit = camera.Trace(x + 0.5, y + 0.5);
+            const auto hit = camera.Hit(x + 0.5, y + 0.5);
             if (!hit) {
                 continue;
             }
-            const float mapValue = look.useThicknessRamp ? hit->uvw.y : 0.0f;
-            image.At(x, y) = ToPixel(nacreen::ShadeFilm(ToVec3(hit->view), ToVec3(hit->normal),
+            const float mapValue = look.useThicknessRamp ? hit->Uvw().y : 0.0f;
+            image.At(x, y) = ToPixel(nacreen::ShadeFilm(ToVec3(hit->View()), ToVec3(hit->Normal()),
                                                         mapValue, look.film, look.gamma));
         }
     }
     return image;
 }
 
-preview::LinearImage RenderChart(const ExplorerLook& look, int width, int height,
+imaging::LinearImage RenderChart(const ExplorerLook& look, int width, int height,
                                  float maxThickness) {
-    preview::LinearImage image(width, height);
-    const preview::ChartLayout layout(width, height, maxThickness);
+    imaging::LinearImage image(width, height);
+    const imaging::ChartLayout layout(width, height, maxThickness);
     // The chart's own film: thickness 0 at map value 0 and maxThickness at 1, so that the map
     // value of a column is its share of the thickness axis.
     nacreen::FilmParams chartFilm = look.film;
@@ -78,20 +76,20 @@ preview::LinearImage RenderChart(const ExplorerLook& look, int width, int height
             image.At(x, y) = ShadeChartSample(chartFilm, look.gamma, share, angle);
         }
     }
-    preview::DrawChartFrame(image, layout);
-    preview::DrawThicknessMarkers(image, layout, FilmThicknesses(look));
+    imaging::DrawChartFrame(image, layout);
+    imaging::DrawThicknessMarkers(image, layout, FilmThicknesses(look));
     return image;
 }
 
-std::vector<std::uint8_t> EncodeRgba8(const preview::LinearImage& image) {
+std::vector<std::uint8_t> EncodeRgba8(const imaging::LinearImage& image) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(static_cast<std::size_t>(image.Width()) * image.Height() * 4);
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
-            const preview::RgbPixel& pixel = image.At(x, y);
-            bytes.push_back(preview::EncodePixelValue(pixel.r, preview::PixelEncoding::Srgb));
-            bytes.push_back(preview::EncodePixelValue(pixel.g, preview::PixelEncoding::Srgb));
-            bytes.push_back(preview::EncodePixelValue(pixel.b, preview::PixelEncoding::Srgb));
+            const imaging::RgbPixel& pixel = image.At(x, y);
+            bytes.push_back(imaging::EncodePixelValue(pixel.r, imaging::PixelEncoding::Srgb));
+            bytes.push_back(imaging::EncodePixelValue(pixel.g, imaging::PixelEncoding::Srgb));
+            bytes.push_back(imaging::EncodePixelValue(pixel.b, imaging::PixelEncoding::Srgb));
             bytes.push_back(255);
         }
     }

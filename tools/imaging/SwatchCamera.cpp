@@ -1,0 +1,48 @@
+#include "imaging/SwatchCamera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace imaging {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kCameraDistance = 4.0; // in sphere radii: a mild perspective
+constexpr double kFill = 0.92;          // silhouette diameter over the smaller image side
+
+} // namespace
+
+Vector3 SwatchHit::Uvw() const {
+    const double u = 0.5 + std::atan2(normalX, normalZ) / (2.0 * kPi);
+    const double v = 0.5 + std::asin(std::clamp(normalY, -1.0, 1.0)) / kPi;
+    return {static_cast<float>(u), static_cast<float>(v), 0.0f};
+}
+
+SwatchCamera::SwatchCamera(int width, int height) : width_(width), height_(height) {
+    const double silhouetteTangent = 1.0 / std::sqrt(kCameraDistance * kCameraDistance - 1.0);
+    const double halfSide = 0.5 * std::min(width, height);
+    planeUnitsPerPixel_ = silhouetteTangent / (kFill * halfSide);
+}
+
+std::optional<SwatchHit> SwatchCamera::Hit(double x, double y) const {
+    const double planeX = (x - 0.5 * width_) * planeUnitsPerPixel_;
+    const double planeY = (0.5 * height_ - y) * planeUnitsPerPixel_;
+    const double rayLength = std::sqrt(planeX * planeX + planeY * planeY + 1.0);
+    const double rayX = planeX / rayLength;
+    const double rayY = planeY / rayLength;
+    const double rayZ = -1.0 / rayLength;
+    // The nearer hit of the unit sphere at the origin along the ray, if any.
+    const double b = kCameraDistance * rayZ;
+    const double discriminant = b * b - (kCameraDistance * kCameraDistance - 1.0);
+    if (discriminant < 0.0) {
+        return std::nullopt;
+    }
+    const double distance = -b - std::sqrt(discriminant > 0.0 ? discriminant : 0.0);
+    const double px = distance * rayX;
+    const double py = distance * rayY;
+    const double pz = kCameraDistance + distance * rayZ;
+    const double length = std::sqrt(px * px + py * py + pz * pz);
+    return SwatchHit{rayX, rayY, rayZ, px, py, pz, px / length, py / length, pz / length};
+}
+
+} // namespace imaging

@@ -1,0 +1,45 @@
+// The material editor's sample-slot view: a unit sphere seen by a perspective camera straight
+// in front of it, the sphere filling most of the smaller image side.
+#pragma once
+
+#include <optional>
+
+namespace imaging {
+
+struct Vector3 {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// Where a camera ray meets the sphere, in double precision. The shading context takes the
+// vectors in single precision; the texture coordinates cost two inverse trigonometric
+// functions, so they are worked out only when a map asks for them.
+struct SwatchHit {
+    double rayX, rayY, rayZ;          // unit direction from the camera (the camera looks down -z)
+    double pointX, pointY, pointZ;    // the point on the unit sphere
+    double normalX, normalY, normalZ; // the point over its length, 1 up to rounding
+
+    Vector3 View() const { return {float(rayX), float(rayY), float(rayZ)}; }
+    Vector3 Normal() const { return {float(normalX), float(normalY), float(normalZ)}; }
+    Vector3 Point() const { return {float(pointX), float(pointY), float(pointZ)}; }
+    // Spherical mapping: u runs once round the vertical axis (0.5 facing the camera), v from
+    // the bottom pole (0) to the top pole (1).
+    Vector3 Uvw() const;
+};
+
+class SwatchCamera {
+public:
+    SwatchCamera(int width, int height);
+
+    // The ray through image position (x, y), in pixels from the top-left corner (pixel centres
+    // at +0.5), where it meets the sphere; no value where it misses (the background).
+    std::optional<SwatchHit> Hit(double x, double y) const;
+
+private:
+    int width_;
+    int height_;
+    double planeUnitsPerPixel_;
+};
+
+} // namespace imaging
