@@ -105,7 +105,7 @@ explorer::ExplorerLook LookOf(const float (&look)[9]) {
 
 void WriteImage(const ImageCase& image) {
     const explorer::ExplorerLook look = LookOf(image.look);
-    const preview::LinearImage pixels =
+    const imaging::LinearImage pixels =
         image.kind == 0 ? explorer::RenderSwatch(look, image.width, image.height)
                         : explorer::RenderChart(look, image.width, image.height, image.chartRange);
     WriteU32(image.kind);

@@ -60,20 +60,52 @@ test("range ends and steps survive the trip as the same single-precision numbers
   }
 });
 
-test("the snippet sets every value by its scripting name", () => {
+test("the snippet sets every value by its scripting name, in either material editor", () => {
   const snippet = script.buildSnippet(table, defaults(), "new");
   assert.match(snippet, /^m = Nacreen\(\)$/m);
   assert.match(snippet, /^m\.thicknessmax = 250\.0$/m);
-  assert.match(snippet, /^m\.thicknessmin = 350\.0$/m);
   assert.match(snippet, /^m\.nfilm = 1\.5$/m);
   assert.match(snippet, /^m\.thicknessmapenabled = false$/m);
-  assert.match(script.buildSnippet(table, defaults(), "selected"), /medit\.GetCurMtl\(\)/);
+  // Slate: a node in the active view, shown in the Parameter Editor; Compact: the active slot.
+  assert.match(snippet, /^if MatEditor\.mode == #advanced then \($/m);
+  assert.match(snippet, /\(sme\.GetView sme\.activeView\)\.CreateNode m \[0, 0\]$/m);
+  assert.match(snippet, /^    sme\.SetMtlInParamEditor m$/m);
+  assert.match(snippet, /^\) else meditMaterials\[activeMeditSlot\] = m$/m);
+  const selected = script.buildSnippet(table, defaults(), "selected");
+  assert.match(selected, /^m = if MatEditor\.mode == #advanced then sme\.GetMtlInParamEditor\(\) else medit\.GetCurMtl\(\)$/m);
 });
 
-test("MAXScript's own forms read: any case, semicolons, trailing comments", () => {
-  const read = script.parseSnippet(table,
-    "-- a look\nmap = Nacreen()\nmap.NFilm = 1.2; map.gamma = .5 -- darker\nmap.ThicknessMapEnabled = on");
-  assert.deepStrictEqual(read.values, { nfilm: Math.fround(1.2), gamma: 0.5, thicknessmapenabled: true });
+test("the forms a user pastes read: any case, slots, the constructor, comments, other lines", () => {
+  const cases = [
+    ["-- a look\nmap = Nacreen()\nmap.NFilm = 1.2; map.gamma = .5 -- darker\nmap.ThicknessMapEnabled = on",
+     { nfilm: Math.fround(1.2), gamma: 0.5, thicknessmapenabled: true }],
+    ["meditMaterials[1].nfilm = 1.33\nmeditMaterials[activeMeditSlot].SAT = -20",
+     { nfilm: Math.fround(1.33), sat: -20 }],
+    ["m = Nacreen nfilm:1.33 gamma:0.5 hue:-30 thicknessmapenabled:true", 
+     { nfilm: Math.fround(1.33), gamma: 0.5, hue: -30, thicknessmapenabled: true }],
+    ["meditMaterials[2] = Nacreen nFilm:1.47 \\\n    ninternal:1.33 /* water */ sat:+30\nrender()",
+     { nfilm: Math.fround(1.47), ninternal: Math.fround(1.33), sat: 30 }],
+  ];
+  for (const [text, values] of cases) {
+    const read = script.parseSnippet(table, text);
+    assert.strictEqual(read.error, undefined, read.error);
+    assert.deepStrictEqual(read.values, values);
+  }
+});
+
+test("any pasted text is answered at once: a length limit, and one pass over what is under it", () => {
+  const limit = script.kMaxSnippetLength;
+  assert.match(script.parseSnippet(table, "m.nfilm = 1.5\n" + " ".repeat(limit)).error,
+    /^the snippet is longer than 100000 characters/);
+  // Text that makes backtracking readers take quadratic or exponential time, at the limit.
+  for (const hostile of ["m.nfilm = " + "1".repeat(limit - 20) + "x",
+                         "Nacreen " + "a:1 ".repeat((limit - 10) / 4),
+                         "m" + "[".repeat(limit - 10),
+                         "/*" + "*".repeat(limit - 10),
+                         "\"" + "\\".repeat(limit / 2 - 2),
+                         "m.nfilm = 1.5;".repeat(limit / 14)]) {
+    assert.notStrictEqual(script.parseSnippet(table, hostile.slice(0, limit)), undefined);
+  }
 });
 
 test("bad input is refused with one line naming the line and the mistake", () => {
@@ -88,7 +120,9 @@ test("bad input is refused with one line naming the line and the mistake", () =>
     ["m.nfilm = 1e999", /out of range/],
     ["m.thicknessmapenabled = maybe", /thicknessmapenabled = maybe is not true or false/],
     ["m.thicknessmap = Noise()", /thicknessmap holds a map or an object/],
-    ["m.nfilm = 1.5\nrender()", /^line 2: "render\(\)" is not an assignment like m\.nfilm = 1\.5$/],
+    ["m = Nacreen nfilm:1.5 gamma", /^line 1: "Nacreen nfilm:1\.5 gamma" is not a constructor like Nacreen nfilm:1\.5/],
+    ["Nacreen shine:2", /^line 1: unknown parameter 'shine'/],
+    ["render()", /sets no Nacreen parameter/],
     ["", /sets no Nacreen parameter/],
     ["-- only a comment", /sets no Nacreen parameter/],
   ];

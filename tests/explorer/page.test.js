@@ -4,12 +4,23 @@
 "use strict";
 const test = require("node:test");
 const assert = require("node:assert");
+const fs = require("node:fs");
 const path = require("node:path");
 const { pathToFileURL } = require("node:url");
 const { HeadlessChromium } = require("./HeadlessChromium.js");
 
 const [siteFolder, chromium, screenshotFlag, screenshotFile] = process.argv.slice(2);
 const pageUrl = pathToFileURL(path.resolve(siteFolder, "index.html")).href;
+
+// The looks as tools/looks.tsv gives them, read here on their own: title and values by name.
+const kLooks = fs.readFileSync(path.resolve(__dirname, "../../tools/looks.tsv"), "utf8")
+  .split("\n").filter((line) => line && !line.startsWith("#")).map((line) => {
+    const [id, title, values] = line.split("\t");
+    return { id, title, values: Object.fromEntries(values.split(" ").filter(Boolean).map((pair) => {
+      const [name, value] = pair.split("=");
+      return [name, value === "true" ? true : value === "false" ? false : Number(value)];
+    })) };
+  });
 
 // What the page shows, read back from its controls and canvases.
 const kReadState = `(() => {
@@ -163,14 +174,23 @@ test("the explorer page in headless Chromium", async (t) => {
       }
     });
 
-    await t.test("each preset gives a look of its own", async () => {
+    await t.test("each preset sets its look of the looks file over the map's defaults", async () => {
+      await page.click("#preset-default");
+      const defaults = (await state(page)).values;
       const hashes = new Set();
-      for (const id of ["default", "soap-film", "oil-on-water", "anti-reflection-coating"]) {
+      for (const look of kLooks) {
         const before = await state(page);
-        await page.click(`#preset-${id}`);
-        hashes.add((await afterRender(page, before)).swatch.hash);
+        await page.click("#preset-" + look.title.toLowerCase().replace(/[^a-z]+/g, "-"));
+        const after = await afterRender(page, before);
+        for (const [name, expected] of Object.entries({ ...defaults, ...look.values })) {
+          const shown = after.values[name];
+          assert.ok(typeof expected === "boolean" ? shown === expected : Math.abs(shown - expected) < 1e-6,
+            `${look.title}: ${name} is ${shown}, the file says ${expected}`);
+        }
+        hashes.add(after.swatch.hash);
       }
-      assert.strictEqual(hashes.size, 4);
+      assert.strictEqual(hashes.size, kLooks.length);
+      assert.match(await page.evaluate("document.getElementById('version').textContent"), /^\d+\.\d+\.\d+$/);
     });
 
     // The README's picture: the soap-film preset, the whole page in view.

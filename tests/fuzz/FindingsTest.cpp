@@ -22,7 +22,7 @@ namespace {
 
 const std::string kFindings = FUZZ_FINDINGS_ROOT;
 
-// The message of the PreviewError that `read` throws; fails the test when nothing is thrown.
+// The message of the ToolError that `read` throws; fails the test when nothing is thrown.
 template <typename Read> std::string ErrorOf(Read read) {
     try {
         read();

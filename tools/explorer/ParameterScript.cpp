@@ -47,26 +47,6 @@ const char* KindName(ParameterInfo::Kind kind) {
     }
 }
 
-std::string Entry(const ParameterInfo& info) {
-    std::string entry = "  {\"id\": " + std::to_string(info.id) + ", \"name\": \"" + info.name +
-                        "\", \"kind\": \"" + KindName(info.kind) + "\"";
-    if (info.hasRange) {
-        entry += ", \"min\": " + ShortestFloatText(info.minimum) +
-                 ", \"max\": " + ShortestFloatText(info.maximum);
-    }
-    if (info.step > 0.0f) {
-        entry += ", \"step\": " + ShortestFloatText(info.step);
-    }
-    const bool hasValue = info.kind == ParameterInfo::Kind::Float ||
-                          info.kind == ParameterInfo::Kind::Integer ||
-                          info.kind == ParameterInfo::Kind::Bool;
-    if (hasValue) {
-        entry += ", \"default\": " + ShortestFloatText(info.defaultValue);
-    }
-    entry += std::string(", \"animatable\": ") + (info.animatable ? "true" : "false") + "}";
-    return entry;
-}
-
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
@@ -184,14 +164,15 @@ int main(int argc, char** argv) {
         preview::NacreenSession session(argv[1]);
         preview::RegisterHostTexmapClasses();
         preview::MapHandle map(session.CreateMap());
+        const preview::MapParameters table(*map);
         std::vector<std::string> parameters;
-        for (const ParameterInfo& info : preview::MapParameters(*map).Table()) {
+        for (const ParameterInfo& info : table.Table()) {
             parameters.push_back(Entry(info));
         }
         const std::string script =
             "// Generated at build time from the parameter block descriptor of Nacreen.dlt and "
             "from tools/looks.tsv; do not edit.\n"
-            "const NACREEN_VERSION_TEXT = \"" NACREEN_VERSION_TEXT "\";\n"
+            "const NACREEN_VERSION = \"" NACREEN_VERSION_TEXT "\";\n"
             "const NACREEN_PARAMETERS = " +
             Array(parameters) +
             ";\n"

@@ -1,6 +1,7 @@
 // Nacreen Explorer: one control per parameter of the map's block (NACREEN_PARAMETERS, written
-// from the plug-in's descriptor at build time), the swatch and chart drawn by the shading core
-// in WebAssembly, and the MAXScript that carries the look into 3ds Max.
+// from the plug-in's descriptor at build time), a button per look of tools/looks.tsv
+// (NACREEN_LOOKS), the swatch and chart drawn by the shading core in WebAssembly, and the
+// MAXScript that carries the look into 3ds Max.
 "use strict";
 
 const kSwatchSize = 256;
@@ -22,18 +23,8 @@ const kLabels = {
   thicknessmapenabled: "Use thickness map (here a ramp: 0 at the sphere's bottom, 1 at its top)",
 };
 
-// Presets name only what differs from the map's defaults.
-const kPresets = [
-  { title: "Default", values: {} },
-  { title: "Soap film",
-    values: { thicknessmax: 120, thicknessmin: 900, nmedium: 1.0, nfilm: 1.33, ninternal: 1.0,
-              thicknessmapenabled: true } },
-  { title: "Oil on water",
-    values: { thicknessmax: 250, thicknessmin: 650, nmedium: 1.0, nfilm: 1.47, ninternal: 1.33,
-              thicknessmapenabled: true } },
-  { title: "Anti-reflection coating",
-    values: { thicknessmax: 100, thicknessmin: 100, nmedium: 1.0, nfilm: 1.38, ninternal: 1.52 } },
-];
+// The looks name only what differs from the map's defaults.
+const kPresets = [{ title: "Default", values: {} }, ...NACREEN_LOOKS];
 
 const parameters = NacreenScript.lookParameters(NACREEN_PARAMETERS);
 const values = {};
@@ -90,9 +81,9 @@ function addFloatRow(container, p) {
 // A typed value outside the range, or no number at all, is refused and the field shows the
 // value in force again.
 function takeFieldValue(p, field) {
-  const text = field.value.trim();
-  const value = Math.fround(Number(text));
-  if (!/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(text) || !Number.isFinite(value) || value < Math.fround(p.min) || value > Math.fround(p.max)) {
+  const number = NacreenScript.readNumber(field.value.trim());
+  const value = Math.fround(number);
+  if (number === undefined || !Number.isFinite(value) || value < Math.fround(p.min) || value > Math.fround(p.max)) {
     showMessage(`${p.name}: “${field.value}” is not a number from ${p.min} to ${p.max}; kept ${NacreenScript.formatFloat(values[p.name])}`, "error");
     showValue(p.name);
     return;
@@ -211,6 +202,7 @@ async function copySnippet() {
 }
 
 async function start() {
+  document.getElementById("version").textContent = NACREEN_VERSION;
   core = await NacreenCore();
   buildControls();
   document.getElementById("target").addEventListener("change", lookChanged);

@@ -1,8 +1,12 @@
 // MAXScript for a Nacreen look: the snippet the page offers, and the reader that takes one back.
-// Plain functions of the parameter table, so node tests them without a browser.
+// Plain functions of the parameter table, so node tests them without a browser. The reader
+// walks the text once, character by character, and refuses text longer than a snippet could
+// be: whatever is pasted, it answers at once.
 "use strict";
 
 (function (exports) {
+  const kMaxSnippetLength = 100000;
+
   // The fewest significant digits that give back the same single-precision value, written the
   // way MAXScript writes a float ("250.0", "1.33", "-0.5").
   function formatFloat(value) {
@@ -15,10 +19,7 @@
         break;
       }
     }
-    if (/^-?\d+$/.test(text)) {
-      text += ".0";
-    }
-    return text;
+    return Number.isInteger(Number(text)) && !text.includes("e") ? text + ".0" : text;
   }
 
   // The parameters a look sets: every number with a range, and the check boxes.
@@ -36,15 +37,16 @@
   const kHeader = "-- Nacreen look from Nacreen Explorer";
   const kRampNote = "-- the explorer's ramp stood in for a thickness map: set one as m.thicknessmap";
 
-  // target "new": a new map in the active material-editor slot; "selected": the map already in
-  // that slot, which must be a Nacreen map.
+  // target "new": a new map, shown in the material editor in use (Slate: a node in the active
+  // view and the Parameter Editor; Compact: the active sample slot). "selected": the map that
+  // editor shows, which must be a Nacreen map.
   function buildSnippet(table, values, target) {
     const rampNote = values.thicknessmapenabled ? [kRampNote] : [];
     if (target === "selected") {
       return [
         kHeader,
-        "m = medit.GetCurMtl()",
-        'if classOf m != Nacreen then messageBox "The active material-editor slot holds no Nacreen map." else (',
+        "m = if MatEditor.mode == #advanced then sme.GetMtlInParamEditor() else medit.GetCurMtl()",
+        'if classOf m != Nacreen then messageBox "The material editor shows no Nacreen map." else (',
         ...assignmentLines(table, values, "m").map((line) => "    " + line),
         ")",
         ...rampNote,
@@ -54,24 +56,121 @@
       kHeader,
       "m = Nacreen()",
       ...assignmentLines(table, values, "m"),
-      "meditMaterials[activeMeditSlot] = m",
+      "if MatEditor.mode == #advanced then (",
+      "    if sme.activeView > 0 do (sme.GetView sme.activeView).CreateNode m [0, 0]",
+      "    sme.SetMtlInParamEditor m",
+      ") else meditMaterials[activeMeditSlot] = m",
       ...rampNote,
     ].join("\n");
   }
 
-  // Lines of a snippet that carry no value: comments, the map's creation or lookup, the check
-  // of its class and the bracket around the assignments, its placing in a slot.
-  const kStructureLines = [
-    /^$/,
-    /^--/,
-    /^\(?\s*\)?$/,
-    /^[A-Za-z_]\w*\s*=\s*Nacreen\s*\(\s*\)$/,
-    /^[A-Za-z_]\w*\s*=\s*medit\.GetCurMtl\s*\(\s*\)$/i,
-    /^if\b.*\belse\s*\($/i,
-    /^meditMaterials\s*\[[^\]]*\]\s*=\s*[A-Za-z_]\w*$/i,
-  ];
-  const kAssignment = /^[A-Za-z_]\w*\.([A-Za-z_]\w*)\s*=\s*(.*?)\s*$/;
-  const kNumber = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
+  // ---- reading ----------------------------------------------------------------------------
+
+  function isDigit(c) {
+    return c >= "0" && c <= "9";
+  }
+  function isNameStart(c) {
+    return (c >= "a" && c <= "z") || (c >= "A" && c <= "Z") || c === "_";
+  }
+  function isNameChar(c) {
+    return isNameStart(c) || isDigit(c);
+  }
+
+  // The end of the number that starts at `at` (digits, a fraction, an exponent), or `at` when
+  // none starts there.
+  function numberEnd(text, at) {
+    let end = at;
+    let digits = 0;
+    while (end < text.length && isDigit(text[end])) { ++end; ++digits; }
+    if (text[end] === ".") {
+      ++end;
+      while (end < text.length && isDigit(text[end])) { ++end; ++digits; }
+    }
+    if (digits === 0) return at;
+    if (text[end] === "e" || text[end] === "E") {
+      let exponent = end + 1;
+      if (text[exponent] === "+" || text[exponent] === "-") ++exponent;
+      const start = exponent;
+      while (exponent < text.length && isDigit(text[exponent])) ++exponent;
+      if (exponent > start) end = exponent;
+    }
+    return end;
+  }
+
+  // A plain decimal number, sign allowed, and nothing else: its value, or undefined.
+  function readNumber(text) {
+    const start = text[0] === "+" || text[0] === "-" ? 1 : 0;
+    if (text.length > 64 || numberEnd(text, start) !== text.length || start === text.length) {
+      return undefined;
+    }
+    return Number(text);
+  }
+
+  // The statements of a snippet, each a list of tokens {kind, text, start, end} and its line.
+  // Statements end at a line's end (unless a backslash continues it) and at ";"; comments
+  // ("--" to the end of the line, "/* */") and strings are skipped or kept whole.
+  function statementsOf(text) {
+    const statements = [];
+    let tokens = [];
+    let line = 1;
+    let statementLine = 1;
+    const end = () => {
+      if (tokens.length > 0) statements.push({ tokens, line: statementLine });
+      tokens = [];
+    };
+    const push = (kind, start, stop) => {
+      if (tokens.length === 0) statementLine = line;
+      tokens.push({ kind, text: text.slice(start, stop), start, end: stop });
+    };
+    let at = 0;
+    while (at < text.length) {
+      const c = text[at];
+      if (c === "\n") {
+        ++line;
+        ++at;
+        end();
+      } else if (c === ";") {
+        ++at;
+        end();
+      } else if (c === " " || c === "\t" || c === "\r") {
+        ++at;
+      } else if (c === "\\" && (text[at + 1] === "\n" || text[at + 1] === "\r")) {
+        // A line continued on the next.
+        at += text[at + 1] === "\r" && text[at + 2] === "\n" ? 3 : 2;
+        ++line;
+      } else if (c === "-" && text[at + 1] === "-") {
+        while (at < text.length && text[at] !== "\n") ++at;
+      } else if (c === "/" && text[at + 1] === "*") {
+        at += 2;
+        while (at < text.length && !(text[at] === "*" && text[at + 1] === "/")) {
+          if (text[at] === "\n") ++line;
+          ++at;
+        }
+        at += 2;
+      } else if (c === '"') {
+        const start = at++;
+        while (at < text.length && text[at] !== '"' && text[at] !== "\n") at += text[at] === "\\" ? 2 : 1;
+        push("string", start, ++at);
+      } else if (isNameStart(c) || c === "$" || c === "#") {
+        const start = at++;
+        while (at < text.length && isNameChar(text[at])) ++at;
+        push(c === "$" ? "path" : c === "#" ? "symbol" : "name", start, at);
+      } else if (isDigit(c) || (c === "." && isDigit(text[at + 1] || ""))) {
+        const start = at;
+        at = numberEnd(text, at);
+        while (at < text.length && isNameChar(text[at])) ++at; // "12abc" stays one bad token
+        push("number", start, at);
+      } else {
+        push("punct", at, ++at);
+      }
+    }
+    end();
+    return statements;
+  }
+
+  function same(a, b) {
+    return a.toLowerCase() === b.toLowerCase();
+  }
 
   function rangeText(p) {
     return `${formatFloat(p.min).replace(/\.0$/, "")} to ${formatFloat(p.max).replace(/\.0$/, "")}`;
@@ -84,10 +183,11 @@
       if (lower === "false" || lower === "off") return { value: false };
       return { error: `${p.name} = ${text} is not true or false` };
     }
-    if (!kNumber.test(text)) {
+    const number = readNumber(text);
+    if (number === undefined) {
       return { error: `${p.name} = ${text} is not a number: ${p.name} takes ${rangeText(p)}` };
     }
-    const value = Math.fround(Number(text));
+    const value = Math.fround(number);
     if (!(value >= Math.fround(p.min) && value <= Math.fround(p.max))) {
       return { error: `${p.name} = ${text} is out of range: ${p.name} takes ${rangeText(p)}` };
     }
@@ -95,7 +195,7 @@
   }
 
   function readAssignment(table, name, text) {
-    const p = table.find((q) => q.name.toLowerCase() === name.toLowerCase());
+    const p = table.find((q) => same(q.name, name));
     const settable = lookParameters(table);
     if (!p) {
       const known = settable.map((q) => q.name).join(", ");
@@ -107,23 +207,62 @@
     return { name: p.name, ...readValue(p, text) };
   }
 
+  // Where the target of an assignment ends: a variable ("m"), or a slot ("meditMaterials[1]").
+  function targetEnd(tokens) {
+    if (tokens.length === 0 || tokens[0].kind !== "name") return -1;
+    if (tokens[1] && tokens[1].text === "[") {
+      const close = tokens.findIndex((t, i) => i > 1 && t.text === "]");
+      return close < 0 ? -1 : close + 1;
+    }
+    return 1;
+  }
+
+  // The property assignments a statement makes, as [name, value text] pairs; null when it is
+  // neither "target.name = value" nor "[target =] Nacreen [name:value ...]", which the reader
+  // passes over (the snippet's own lines that place the map, a user's other lines).
+  function assignmentsOf(statement, text) {
+    const tokens = statement.tokens;
+    const rest = (from) => (from < tokens.length ? text.slice(tokens[from].start, tokens[tokens.length - 1].end) : "");
+    let at = targetEnd(tokens);
+    if (at > 0 && tokens[at] && tokens[at].text === "." && tokens[at + 1] && tokens[at + 1].kind === "name" &&
+        tokens[at + 2] && tokens[at + 2].text === "=") {
+      return [[tokens[at + 1].text, rest(at + 3)]];
+    }
+    at = at > 0 && tokens[at] && tokens[at].text === "=" ? at + 1 : 0;
+    if (!tokens[at] || tokens[at].kind !== "name" || !same(tokens[at].text, "Nacreen")) return null;
+    const pairs = [];
+    for (let i = at + 1; i < tokens.length;) {
+      if (tokens[i].text === "(" && tokens[i + 1] && tokens[i + 1].text === ")" && i + 2 === tokens.length) break;
+      if (tokens[i].kind !== "name" || !tokens[i + 1] || tokens[i + 1].text !== ":") {
+        return [[null, rest(at)]];
+      }
+      // A value is one token, or a sign and a number.
+      let stop = i + 3;
+      if (tokens[i + 2] && (tokens[i + 2].text === "-" || tokens[i + 2].text === "+")) ++stop;
+      const value = tokens[i + 2] ? text.slice(tokens[i + 2].start, tokens[Math.min(stop, tokens.length) - 1].end) : "";
+      pairs.push([tokens[i].text, value]);
+      i = stop;
+    }
+    return pairs;
+  }
+
   // The values a snippet sets, by scripting name, or the first mistake as one line naming the
   // line number. Either every assignment is good or nothing is taken.
   function parseSnippet(table, text) {
+    if (text.length > kMaxSnippetLength) {
+      return { error: `the snippet is longer than ${kMaxSnippetLength} characters; paste only its Nacreen lines` };
+    }
     const values = {};
-    const lines = text.split(/\r?\n/);
-    for (let index = 0; index < lines.length; ++index) {
-      for (const part of lines[index].split(";")) {
-        const statement = part.replace(/--.*$/, "").trim();
-        const where = `line ${index + 1}`;
-        const assignment = kAssignment.exec(statement);
-        if (assignment) {
-          const result = readAssignment(table, assignment[1], assignment[2]);
-          if (result.error) return { error: `${where}: ${result.error}` };
-          values[result.name] = result.value;
-        } else if (!kStructureLines.some((pattern) => pattern.test(statement))) {
-          return { error: `${where}: "${statement}" is not an assignment like m.nfilm = 1.5` };
+    for (const statement of statementsOf(text)) {
+      const where = `line ${statement.line}`;
+      const assignments = assignmentsOf(statement, text);
+      for (const [name, value] of assignments || []) {
+        if (name === null) {
+          return { error: `${where}: "${value}" is not a constructor like Nacreen nfilm:1.5 gamma:0.8` };
         }
+        const result = readAssignment(table, name, value);
+        if (result.error) return { error: `${where}: ${result.error}` };
+        values[result.name] = result.value;
       }
     }
     if (Object.keys(values).length === 0) {
@@ -133,7 +272,9 @@
   }
 
   exports.formatFloat = formatFloat;
+  exports.readNumber = readNumber;
   exports.lookParameters = lookParameters;
   exports.buildSnippet = buildSnippet;
   exports.parseSnippet = parseSnippet;
+  exports.kMaxSnippetLength = kMaxSnippetLength;
 })(typeof module !== "undefined" ? module.exports : (window.NacreenScript = {}));
