@@ -2,6 +2,7 @@
 // random points over every parameter's range, dense grids of thickness and viewing angle for
 // the README's looks, and every combination of the parameters' edges.
 #include "OslEngineTest.h"
+#include "OslSwatch.h"
 
 #include "shading/ColorAdjust.h"
 #include "shading/FilmInterfaces.h"
@@ -15,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace osltest {
+namespace oslshade {
 namespace {
 
 using nacreen::Color4;
@@ -261,6 +262,9 @@ protected:
         const Agreement agreement = Compare(points);
         std::printf("%s%s", agreement.film.Table(title + ": film colour").c_str(),
                     agreement.colour.Table(title + ": adjusted colour").c_str());
+        std::printf("  within the tolerances: film %.4f %%, adjusted %.4f %%\n",
+                    100.0 * agreement.film.ShareWithin(kFilmTolerance),
+                    100.0 * agreement.colour.ShareWithin(kColourTolerance));
         for (int cause = 0; cause < kCauses; ++cause) {
             if (agreement.causes[cause] > 0) {
                 std::printf("  beyond the tolerances, %s: %d\n", kCauseNames[cause],
@@ -287,23 +291,20 @@ TEST_F(OslAgreement, RandomPointsOverEveryRange) {
 }
 
 TEST_F(OslAgreement, ThicknessAndAngleGridsOfTheLooks) {
-    struct Look {
-        const char* name;
-        float nMedium, nFilm, nInternal, gamma, sat;
-    };
-    const Look looks[] = {{"default", 1.0f, 1.5f, 1.0f, 1.0f, 0.0f},
-                          {"soap film", 1.0f, 1.33f, 1.0f, 1.0f, 0.0f},
-                          {"oil on water", 1.0f, 1.47f, 1.33f, 0.6f, 30.0f},
-                          {"anti-reflection", 1.0f, 1.38f, 1.52f, 0.5f, 60.0f}};
-    for (const Look& look : looks) {
+    for (const Look& look : Looks()) {
         ShadingRun run;
         run.mode = 1;
         run.width = 301;  // 0 to 3000 nm in steps of 10
         run.height = 181; // 0 to 90 degrees in steps of 0.5
-        run.inputs = {{"maxthickness", 3000.0f}, {"nmedium", look.nMedium},
-                      {"nfilm", look.nFilm},     {"ninternal", look.nInternal},
-                      {"gamma", look.gamma},     {"sat", look.sat}};
-        Check(look.name, run);
+        // The look's stack and colour controls; the thickness is the grid's. What the look
+        // leaves out keeps TestInputs' defaults, the map's own.
+        run.inputs = {{"maxthickness", 3000.0f}};
+        for (const auto& [name, value] : look.values) {
+            if (name.rfind("thickness", 0) != 0) {
+                run.inputs.push_back({name, std::stof(value)});
+            }
+        }
+        Check(look.title, run);
     }
 }
 
@@ -316,4 +317,4 @@ TEST_F(OslAgreement, EdgesOfEveryParameterStayInRange) {
 }
 
 } // namespace
-} // namespace osltest
+} // namespace oslshade

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace osltest {
+namespace oslshade {
 
 // A test that needs the OSL engine. Where there is none it is skipped, saying why (CTest counts
 // it as skipped, never as passed).
@@ -18,4 +18,4 @@ protected:
     }
 };
 
-} // namespace osltest
+} // namespace oslshade

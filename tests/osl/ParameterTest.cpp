@@ -19,7 +19,7 @@
 #include <optional>
 #include <sstream>
 
-namespace osltest {
+namespace oslshade {
 namespace {
 
 // One parameter as oslinfo -v lists it: type ("float", "output color"), default and metadata
@@ -221,4 +221,4 @@ TEST_F(OslShader, HasThePluginsParametersWithTheirDefaultsRangesAndLabels) {
 }
 
 } // namespace
-} // namespace osltest
+} // namespace oslshade

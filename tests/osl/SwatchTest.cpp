@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace osltest {
+namespace oslshade {
 namespace {
 
 // Half the README's 320 pixels a side, to keep the suite quick; nacreen-preview's 3 x 3
@@ -24,13 +24,13 @@ using OslSwatch = OslEngineTest;
 TEST_F(OslSwatch, MatchesThePluginsToOneLevelForEveryLook) {
     const ScratchFolder scratch;
     for (const Look& look : Looks()) {
-        SCOPED_TRACE(look.name);
+        SCOPED_TRACE(look.id);
         std::vector<std::string> command = {NACREEN_PREVIEW_FOR_OSL, "--plugin",
                                             NACREEN_PLUGIN_FOR_OSL};
         for (const std::string& argument : PreviewArguments(look, kSize)) {
             command.push_back(argument);
         }
-        const std::string pluginPng = scratch.Path(look.name + ".png");
+        const std::string pluginPng = scratch.Path(look.id + ".png");
         command.insert(command.end(), {"-o", pluginPng});
         const ProgramOutput preview = RunProgram(command);
         ASSERT_EQ(preview.status, 0) << preview.err;
@@ -54,11 +54,11 @@ TEST_F(OslSwatch, MatchesThePluginsToOneLevelForEveryLook) {
                 }
             }
         }
-        std::printf("%s: worst %d level(s), %d of %d channels differ\n", look.name.c_str(), worst,
+        std::printf("%s: worst %d level(s), %d of %d channels differ\n", look.id.c_str(), worst,
                     differing, kSize * kSize * 3);
         EXPECT_LE(worst, 1);
     }
 }
 
 } // namespace
-} // namespace osltest
+} // namespace oslshade

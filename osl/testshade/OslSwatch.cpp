@@ -7,10 +7,12 @@
 
 #include <cstdio>
 #include <cstdint>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 
-namespace osltest {
+namespace oslshade {
 namespace {
 
 // Three floats a texel, rows from the top.
@@ -44,42 +46,55 @@ void WritePfm(const std::string& path, const FloatImage& image) {
     }
 }
 
-std::string NumberText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return text;
-}
-
 } // namespace
 
-const std::vector<Look>& Looks() {
-    static const std::vector<Look> looks = {
-        {"swatch", {}, false},
-        {"soap-film", {{"nfilm", 1.33f}, {"thicknessmax", 150.0f}, {"thicknessmin", 700.0f}}, true},
-        {"oil-on-water",
-         {{"nfilm", 1.47f},
-          {"ninternal", 1.33f},
-          {"thicknessmax", 200.0f},
-          {"thicknessmin", 600.0f},
-          {"gamma", 0.6f},
-          {"sat", 30.0f}},
-         true},
-        {"anti-reflection",
-         {{"nfilm", 1.38f},
-          {"ninternal", 1.52f},
-          {"thicknessmax", 100.0f},
-          {"gamma", 0.5f},
-          {"sat", 60.0f}},
-         false}};
+bool Look::SpansThicknesses() const {
+    for (const auto& [name, value] : values) {
+        if (name == "thicknessmapenabled") {
+            return value == "true";
+        }
+    }
+    return false;
+}
+
+std::vector<Look> Looks() {
+    std::vector<Look> looks = {{"swatch", "Default", {}}};
+    std::ifstream file(NACREEN_LOOKS_FILE);
+    if (!file) {
+        throw std::runtime_error(NACREEN_LOOKS_FILE ": cannot be read");
+    }
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        Look look;
+        std::string values;
+        if (!std::getline(fields, look.id, '\t') || !std::getline(fields, look.title, '\t') ||
+            !std::getline(fields, values)) {
+            throw std::runtime_error(NACREEN_LOOKS_FILE ": not a look: " + line);
+        }
+        std::istringstream assignments(values);
+        std::string assignment;
+        while (assignments >> assignment) {
+            const std::size_t equals = assignment.find('=');
+            if (equals == std::string::npos) {
+                throw std::runtime_error(NACREEN_LOOKS_FILE ": not NAME=VALUE: " + assignment);
+            }
+            look.values.push_back({assignment.substr(0, equals), assignment.substr(equals + 1)});
+        }
+        looks.push_back(look);
+    }
     return looks;
 }
 
 std::vector<std::string> PreviewArguments(const Look& look, int size) {
     std::vector<std::string> arguments = {"--size", std::to_string(size)};
-    for (const auto& [name, value] : look.parameters) {
-        arguments.insert(arguments.end(), {"--set", name + "=" + NumberText(value)});
+    for (const auto& [name, value] : look.values) {
+        arguments.insert(arguments.end(), {"--set", name + "=" + value});
     }
-    if (look.noiseThicknessMap) {
+    if (look.SpansThicknesses()) {
         arguments.insert(arguments.end(), {"--thickness-map", "noise"});
     }
     return arguments;
@@ -106,7 +121,7 @@ preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerS
             views.Set(x, y, view.x, view.y, view.z);
             normals.Set(x, y, normal.x, normal.y, normal.z);
             const float mapValue =
-                look.noiseThicknessMap ? noise.ValueAt(Point3(p.x, p.y, p.z)) : 0.0f;
+                look.SpansThicknesses() ? noise.ValueAt(Point3(p.x, p.y, p.z)) : 0.0f;
             maps.Set(x, y, mapValue, 1.0f, 0.0f);
         }
     }
@@ -116,14 +131,13 @@ preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerS
     run.height = side;
     run.center = true;
     run.brief = true;
-    run.shaderParameters = look.parameters;
-    if (look.noiseThicknessMap) {
-        run.shaderParameters.push_back({"thicknessmapenabled", 1.0f});
+    for (const auto& [name, value] : look.values) {
+        run.shaderParameters.push_back({name, value == "true" ? 1.0f : std::stof(value)});
     }
     const char* const names[] = {"viewimage", "normalimage", "mapimage"};
     const FloatImage* images[] = {&views, &normals, &maps};
     for (int i = 0; i < 3; ++i) {
-        const std::string path = scratchFolder + "/" + look.name + "-" + names[i] + ".pfm";
+        const std::string path = scratchFolder + "/" + look.id + "-" + names[i] + ".pfm";
         WritePfm(path, *images[i]);
         run.images.push_back({names[i], path});
     }
@@ -162,4 +176,4 @@ preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerS
     return image;
 }
 
-} // namespace osltest
+} // namespace oslshade

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace osltest {
+namespace oslshade {
 
 // Why Nacreen.osl cannot be shaded here (the engine or the compiled shaders are missing), or
 // an empty text when it can.
@@ -72,4 +72,4 @@ std::vector<std::string> ShadingCommand(const ShadingRun& run);
 std::vector<ProbedPoint> ShadeProbed(const ShadingRun& run);
 std::vector<ProbedSample> ShadeBrief(const ShadingRun& run);
 
-} // namespace osltest
+} // namespace oslshade

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "nacreen-osl-swatch: SIZE must be 1 to 4096\n");
         return 2;
     }
-    const std::string missing = osltest::MissingEngine();
+    const std::string missing = oslshade::MissingEngine();
     if (!missing.empty()) {
         std::fprintf(stderr, "nacreen-osl-swatch: %s\n", missing.c_str());
         return 1;
@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
     }
     int status = 0;
     try {
-        for (const osltest::Look& look : osltest::Looks()) {
-            const preview::LinearImage image = osltest::RenderOslSwatch(look, size, 3, scratchName);
-            const std::string path = folder + "/" + look.name + "-osl.png";
+        for (const oslshade::Look& look : oslshade::Looks()) {
+            const preview::LinearImage image = oslshade::RenderOslSwatch(look, size, 3, scratchName);
+            const std::string path = folder + "/" + look.id + "-osl.png";
             preview::WritePng(
                 path, image, preview::PixelEncoding::Srgb,
                 {{"Software", "Nacreen.osl on the OSL reference engine (testshade)"}});

@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace osltest {
+namespace oslshade {
 namespace {
 
 // The parameters TestInputs makes and Nacreen.osl takes, under the same names. The colour
@@ -249,4 +249,4 @@ std::vector<ProbedSample> ShadeBrief(const ShadingRun& run) {
     return samples;
 }
 
-} // namespace osltest
+} // namespace oslshade

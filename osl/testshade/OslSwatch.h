@@ -9,17 +9,22 @@
 #include <utility>
 #include <vector>
 
-namespace osltest {
+namespace oslshade {
 
-// A set of parameter values as the README shows it.
+// A set of parameter values as the README shows it: the default map, or a line of
+// tools/looks.tsv.
 struct Look {
-    std::string name;                                      // also the stem of its docs image
-    std::vector<std::pair<std::string, float>> parameters; // by scripting name
-    bool noiseThicknessMap = false; // the preview's procedural noise as thickness map
+    std::string id;                                          // the stem of its docs image
+    std::string title;                                       // its name in the README
+    std::vector<std::pair<std::string, std::string>> values; // by scripting name, as text
+
+    // The look spans its two thicknesses: the pictures drive it with a noise thickness map.
+    bool SpansThicknesses() const;
 };
 
-// The default map and the README's looks.
-const std::vector<Look>& Looks();
+// The default map, then the looks of tools/looks.tsv. Throws std::runtime_error when the file
+// cannot be read or a line is not a look.
+std::vector<Look> Looks();
 
 // nacreen-preview's arguments for the look's swatch (without the output file).
 std::vector<std::string> PreviewArguments(const Look& look, int size);
@@ -30,4 +35,4 @@ std::vector<std::string> PreviewArguments(const Look& look, int size);
 preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerSide,
                                      const std::string& scratchFolder);
 
-} // namespace osltest
+} // namespace oslshade
