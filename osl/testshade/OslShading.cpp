@@ -178,6 +178,7 @@ std::vector<std::string> ShadingCommand(const ShadingRun& run) {
     if (run.center) {
         command.push_back("--center");
     }
+    command.push_back("-O" + std::to_string(run.optimisation));
     command.insert(command.end(), {"--param", "mode", std::to_string(run.mode)});
     for (const auto& [name, value] : run.inputs) {
         AddParameter(command, name, value);

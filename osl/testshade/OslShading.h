@@ -44,6 +44,8 @@ struct ShadingRun {
     std::vector<std::pair<std::string, float>> shaderParameters;
     std::vector<std::pair<std::string, std::string>> images; // mode 3: viewimage, ...
     bool brief = false; // print only the grid position and the colour of points that land
+    // The engine's own optimisation of the shader group (testshade -O0 to -O2; 2 unless set).
+    int optimisation = 2;
 };
 
 // One shading point as Probe.osl printed it: the inputs and Nacreen.osl's results. film is

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         for (const oslshade::Look& look : oslshade::Looks()) {
-            const preview::LinearImage image = oslshade::RenderOslSwatch(look, size, 3, scratchName);
+            const preview::LinearImage image =
+                oslshade::RenderOslSwatch(look, size, 3, scratchName);
             const std::string path = folder + "/" + look.id + "-osl.png";
             preview::WritePng(
                 path, image, preview::PixelEncoding::Srgb,
