@@ -19,17 +19,20 @@ mkdir -p "$images"
 "$preview" --size 320 -o "$images/swatch.png"
 "$preview" --chart --size 768x512 -o "$images/chart.png"
 
-# Soap film: water between air and air, thickness varying between 150 and 700 nm.
-"$preview" --size 320 --set nfilm=1.33 --set thicknessmax=150 --set thicknessmin=700 \
-    --thickness-map noise -o "$images/soap-film.png"
-# Oil on water: a film of index 1.47 over water, 200 to 600 nm. Both of its surfaces reflect
-# little, so gamma and saturation lift the colours.
-"$preview" --size 320 --set nfilm=1.47 --set ninternal=1.33 --set thicknessmax=200 \
-    --set thicknessmin=600 --set gamma=0.6 --set sat=30 --thickness-map noise \
-    -o "$images/oil-on-water.png"
-# Anti-reflection coating: a quarter wave of MgF2 (1.38) on glass (1.52), about 100 nm. It
-# reflects about 1 % of the light, purple head-on, so gamma and saturation lift it to be seen.
-"$preview" --size 320 --set nfilm=1.38 --set ninternal=1.52 --set thicknessmax=100 \
-    --set gamma=0.5 --set sat=60 -o "$images/anti-reflection.png"
-# Where the colours of a soap film come from.
-"$preview" --chart --size 768x512 --set nfilm=1.33 -o "$images/chart-soap-film.png"
+# The looks of tools/looks.tsv, one picture each under its id. A look that spans two
+# thicknesses gets a noise thickness map, the film's swirled look.
+look_arguments() { # id: the --set options of that look
+    local id title values
+    while IFS=$'\t' read -r id title values; do
+        [ "$id" = "$1" ] || continue
+        for value in $values; do printf -- '--set\n%s\n' "$value"; done
+        [[ " $values " == *" thicknessmapenabled=true "* ]] && printf -- '--thickness-map\nnoise\n'
+    done <"$root/tools/looks.tsv"
+}
+for id in $(grep -v '^#' "$root/tools/looks.tsv" | cut -f1); do
+    mapfile -t arguments < <(look_arguments "$id")
+    "$preview" --size 320 "${arguments[@]}" -o "$images/$id.png"
+done
+# Where the colours of a soap film come from: its chart, its thicknesses marked.
+mapfile -t arguments < <(look_arguments soap-film)
+"$preview" --chart --size 768x512 "${arguments[@]}" -o "$images/chart-soap-film.png"

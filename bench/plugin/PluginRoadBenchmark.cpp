@@ -116,9 +116,9 @@ void Label(benchmark::State& state) {
 // from u.
 void Aim(maxhost::SimpleShadeContext& sc, const Sample& s) {
     using maxhost::SimpleShadeContext;
-    SimpleShadeContext::Store(sc.view, Point3(s.view.x, s.view.y, s.view.z));
-    SimpleShadeContext::Store(sc.normal, Point3(s.normal.x, s.normal.y, s.normal.z));
-    SimpleShadeContext::Store(sc.uvw, Point3(s.mapValue, 0.0f, 0.0f));
+    sc.view = Point3(s.view.x, s.view.y, s.view.z);
+    sc.normal = Point3(s.normal.x, s.normal.y, s.normal.z);
+    sc.uvw = Point3(s.mapValue, 0.0f, 0.0f);
 }
 
 // The core alone on what the map sees: its own controls, and the map value only when a

@@ -190,11 +190,11 @@ void MapEvaluations(benchmark::State& state) {
     sc.inMtlEditor = SceneOf(state) == Scene::Chart ? FALSE : TRUE;
     for (auto _ : state) {
         for (const RecordedSample& s : samples) {
-            maxhost::SimpleShadeContext::Store(sc.view, s.view);
-            maxhost::SimpleShadeContext::Store(sc.normal, s.normal);
-            maxhost::SimpleShadeContext::Store(sc.geomNormal, s.normal);
-            maxhost::SimpleShadeContext::Store(sc.point, s.point);
-            maxhost::SimpleShadeContext::Store(sc.uvw, s.uvw);
+            sc.view = s.view;
+            sc.normal = s.normal;
+            sc.geomNormal = s.normal;
+            sc.point = s.point;
+            sc.uvw = s.uvw;
             benchmark::DoNotOptimize(map.EvalColor(sc));
         }
     }

@@ -41,7 +41,8 @@ void ExpectOneLineNaming(const std::string& message, const std::string& path,
 }
 
 // A scene may not put an object of another kind into a slot that the plug-in casts to what it
-// installed there, nor make its root something that other loaded objects reference.
+// installed there. A root that objects outside its own graph refer to was deleted with them;
+// those objects are no longer built at all, and this root is a parameter block.
 TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
     fuzz::LoadedNacreen();
     const struct {
@@ -50,7 +51,7 @@ TEST(SceneFindings, ObjectsOfTheWrongKindInReferenceSlotsAreRefused) {
     } cases[] = {
         {"output-slot-wrong-class.ncs", "object #0 (Nacreen) cannot hold object #3"},
         {"map-slot-not-a-texmap.ncs", "object #0 (Nacreen) cannot hold object #2"},
-        {"root-referenced.ncs", "object #2 refers to the scene's root object"},
+        {"root-referenced.ncs", "it holds no Nacreen map"},
     };
     for (const auto& c : cases) {
         const std::string path = kFindings + "/scene/" + c.file;

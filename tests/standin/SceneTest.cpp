@@ -2,7 +2,10 @@
 // missing files refused with a message and without leaks.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "StandinTestObjects.h"
@@ -149,6 +152,74 @@ TEST_F(Scenes, EveryCorruptByteIsRefused) {
             loaded->DeleteMe();
         }
     }
+}
+
+// The file's first object chunk (the root's), and the file with `copies` more of it appended:
+// entries that nothing refers to. The checksum is set again, as a crafted file would set it.
+std::vector<unsigned char> WithUnreachableCopies(std::vector<unsigned char> bytes, int copies) {
+    constexpr std::size_t kHeader = 18;
+    std::uint32_t length = 0;
+    std::memcpy(&length, &bytes[kHeader + 2], sizeof length);
+    const std::vector<unsigned char> chunk(bytes.begin() + kHeader,
+                                           bytes.begin() + kHeader + 6 + length);
+    for (int i = 0; i < copies; ++i) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+    }
+    const auto crc = static_cast<std::uint32_t>(
+        crc32(0L, bytes.data() + kHeader, static_cast<uInt>(bytes.size() - kHeader)));
+    std::memcpy(&bytes[kHeader - 4], &crc, sizeof crc);
+    return bytes;
+}
+
+// What a crafted file may not make the loader do: build objects the root never reaches, recurse
+// along a chain of any length, or put a parameter block in the slot of another's.
+TEST_F(Scenes, HostileGraphsAreRefusedBeforeAnythingIsBuilt) {
+    std::string error;
+    TestMap* map = MakeMap();
+    const std::vector<unsigned char> plain = Saved(map);
+    map->DeleteMe();
+    // Objects come from the host heap: loading builds as many with 5000 stray entries as without.
+    std::uint64_t built[2] = {};
+    for (const int copies : {0, 5000}) {
+        const std::uint64_t before = maxhost::GetHeapCounts().allocations;
+        ReferenceTarget* loaded =
+            maxhost::LoadSceneFromBytes(WithUnreachableCopies(plain, copies), error);
+        built[copies != 0] = maxhost::GetHeapCounts().allocations - before;
+        ASSERT_NE(loaded, nullptr) << error;
+        loaded->DeleteMe();
+    }
+    EXPECT_EQ(built[1], built[0]) << "unreachable entries were built";
+
+    // Maps nested in each other: each holds the next as its sub-map.
+    for (const int maps : {40, 70}) {
+        TestMap* top = new TestMap();
+        TestMap* link = top;
+        for (int i = 1; i < maps; ++i) {
+            auto* next = new TestMap();
+            link->SetSubTexmap(0, next);
+            link = next;
+        }
+        const std::vector<unsigned char> chain = Saved(top);
+        top->DeleteMe();
+        ReferenceTarget* loaded = maxhost::LoadSceneFromBytes(chain, error);
+        EXPECT_EQ(loaded != nullptr, maps == 40) << maps << ": " << error;
+        if (loaded) {
+            loaded->DeleteMe();
+        } else {
+            EXPECT_EQ(error, "the scene's objects are nested more than 64 deep");
+        }
+    }
+
+    // The output object's block slot holding the map's own block: both are parameter blocks,
+    // but the output would read the map's block by its own parameter ids.
+    map = new TestMap();
+    map->texout->ReplaceReference(0, map->pblock);
+    const std::vector<unsigned char> swapped = Saved(map);
+    map->DeleteMe();
+    EXPECT_EQ(maxhost::LoadSceneFromBytes(swapped, error), nullptr);
+    EXPECT_NE(error.find("cannot hold object #1 (ParamBlock2) in reference slot 0"),
+              std::string::npos)
+        << error;
 }
 
 TEST_F(Scenes, NotASceneFile) {

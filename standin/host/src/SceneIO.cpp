@@ -1,5 +1,8 @@
 // Scene files: the reference graph under a root, each object once.
 //
+// Loading builds only the objects the root reaches, refuses chains of references nested deeper
+// than kMaxNesting, and installs an object in a slot only if it is the kind the slot holds.
+//
 // Layout (chunks of maxhost/ChunkStreams.h):
 //   kHeader   magic "NCSC", format version, CRC-32 of everything after this chunk
 //   kObject*  kClass (super class id, class id) | kData (the object's own Save) |
@@ -7,11 +10,13 @@
 //   kRoot     index of the root object
 #include "maxhost/SceneIO.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
+
+#include <sys/stat.h>
 
 #include "iparamb2.h"
 #include "maxhost/ChunkStreams.h"
@@ -32,7 +37,12 @@ constexpr USHORT kRoot = 0x5c20;
 constexpr unsigned int kMagic = 0x4353434e; // "NCSC"
 constexpr unsigned int kVersion = 1;
 // A scene larger than this is not one this host wrote.
-constexpr long kMaxFileSize = 1L << 30;
+constexpr long long kMaxFileSize = 1LL << 30;
+constexpr std::size_t kChunkHeaderSize = 6;
+// The longest chain of references a scene may hold, counted in objects from the root: maps
+// nested deeper than any scene needs would only make each step that follows the chain recurse
+// that deep.
+constexpr std::size_t kMaxNesting = 64;
 
 template <typename T> bool Put(ISave& isave, const T& value) {
     ULONG written = 0;
@@ -127,8 +137,16 @@ bool WriteObject(ChunkWriter& writer, const std::vector<ReferenceTarget*>& objec
     return true;
 }
 
-// One object as the file describes it.
+// Where one object's chunk lies in the file. Entries are only indexed when the file is read;
+// an object is parsed and built only once the root reaches it, so entries nothing refers to
+// cost neither memory nor time.
 struct Entry {
+    std::size_t offset = 0;
+    std::size_t size = 0;
+};
+
+// One object as the file describes it.
+struct Object {
     unsigned int sclass = 0;
     Class_ID cid;
     bool hasClass = false;
@@ -137,7 +155,7 @@ struct Entry {
     std::vector<int> refs;
 };
 
-bool ReadRefs(ChunkReader& reader, Entry& entry) {
+bool ReadRefs(ChunkReader& reader, Object& object) {
     int count = 0;
     if (!Get(reader, count) || count < 0) {
         return false;
@@ -148,34 +166,35 @@ bool ReadRefs(ChunkReader& reader, Entry& entry) {
         if (!Get(reader, index)) {
             return false;
         }
-        entry.refs.push_back(index);
+        object.refs.push_back(index);
     }
     return true;
 }
 
-bool ReadEntry(ChunkReader& reader, Entry& entry) {
+bool ParseObject(const std::vector<unsigned char>& bytes, const Entry& entry, Object& object) {
+    ChunkReader reader(bytes.data() + entry.offset, entry.size);
     IOResult opened;
     while ((opened = reader.OpenChunk()) == IO_OK) {
         bool ok = true;
         switch (reader.CurChunkID()) {
         case kClass: {
             unsigned int a = 0, b = 0;
-            ok = Get(reader, entry.sclass) && Get(reader, a) && Get(reader, b);
-            entry.cid = Class_ID(a, b);
-            entry.hasClass = ok;
+            ok = Get(reader, object.sclass) && Get(reader, a) && Get(reader, b);
+            object.cid = Class_ID(a, b);
+            object.hasClass = ok;
             break;
         }
         case kData: {
-            entry.data.resize(reader.Remaining());
+            object.data.resize(reader.Remaining());
             ULONG read = 0;
-            ok = entry.data.empty() ||
-                 reader.ReadVoid(entry.data.data(), static_cast<ULONG>(entry.data.size()), &read) ==
-                     IO_OK;
-            entry.hasData = ok;
+            ok = object.data.empty() ||
+                 reader.ReadVoid(object.data.data(), static_cast<ULONG>(object.data.size()),
+                                 &read) == IO_OK;
+            object.hasData = ok;
             break;
         }
         case kRefs:
-            ok = ReadRefs(reader, entry);
+            ok = ReadRefs(reader, object);
             break;
         default:
             break;
@@ -184,11 +203,11 @@ bool ReadEntry(ChunkReader& reader, Entry& entry) {
             return false;
         }
     }
-    return opened == IO_END && entry.hasClass && entry.hasData;
+    return opened == IO_END && object.hasClass && object.hasData;
 }
 
-bool ReadScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entries, int& root,
-               std::string& error) {
+bool IndexScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entries, int& root,
+                std::string& error) {
     ChunkReader reader(bytes);
     unsigned int magic = 0, version = 0, crc = 0;
     if (reader.OpenChunk() != IO_OK || reader.CurChunkID() != kHeader || !Get(reader, magic) ||
@@ -207,11 +226,11 @@ bool ReadScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entr
     }
     root = -1;
     IOResult opened;
+    std::size_t next = bytes.size() - reader.Remaining();
     while ((opened = reader.OpenChunk()) == IO_OK) {
         bool ok = true;
         if (reader.CurChunkID() == kObject) {
-            entries.emplace_back();
-            ok = ReadEntry(reader, entries.back());
+            entries.push_back(Entry{next + kChunkHeaderSize, reader.Remaining()});
         } else if (reader.CurChunkID() == kRoot) {
             ok = Get(reader, root);
         }
@@ -219,6 +238,7 @@ bool ReadScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entr
             error = "truncated or corrupt scene file";
             return false;
         }
+        next = bytes.size() - reader.Remaining();
     }
     if (opened != IO_END) {
         error = "truncated or corrupt scene file";
@@ -231,106 +251,133 @@ bool ReadScene(const std::vector<unsigned char>& bytes, std::vector<Entry>& entr
     return true;
 }
 
-bool HasCycle(const std::vector<Entry>& entries) {
-    // 0 unvisited, 1 on the current path, 2 done.
-    std::vector<int> state(entries.size(), 0);
-    std::vector<std::pair<std::size_t, std::size_t>> stack;
-    for (std::size_t start = 0; start < entries.size(); ++start) {
-        if (state[start]) {
-            continue;
+// The objects the root reaches, root first, each parsed once; `order` lists their file indices
+// and `objects` holds them by file index.
+bool ParseReachable(const std::vector<unsigned char>& bytes, const std::vector<Entry>& entries,
+                    int root, std::vector<int>& order, std::map<int, Object>& objects,
+                    std::string& error) {
+    order.push_back(root);
+    objects[root];
+    for (std::size_t next = 0; next < order.size(); ++next) {
+        const int index = order[next];
+        Object& object = objects[index];
+        if (!ParseObject(bytes, entries[static_cast<std::size_t>(index)], object)) {
+            error = "truncated or corrupt scene file";
+            return false;
         }
-        stack.emplace_back(start, 0);
-        state[start] = 1;
-        while (!stack.empty()) {
-            auto& [node, slot] = stack.back();
-            if (slot == entries[node].refs.size()) {
-                state[node] = 2;
-                stack.pop_back();
-                continue;
-            }
-            const int next = entries[node].refs[slot++];
-            if (next < 0) {
-                continue;
-            }
-            if (state[static_cast<std::size_t>(next)] == 1) {
-                return true;
-            }
-            if (state[static_cast<std::size_t>(next)] == 0) {
-                state[static_cast<std::size_t>(next)] = 1;
-                stack.emplace_back(static_cast<std::size_t>(next), 0);
-            }
-        }
-    }
-    return false;
-}
-
-bool CheckGraph(const std::vector<Entry>& entries, int root, std::string& error) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        for (int target : entries[i].refs) {
+        for (int target : object.refs) {
             if (target < -1 || target >= static_cast<int>(entries.size())) {
-                error = "object #" + std::to_string(i) + " refers to a missing object";
+                error = "object #" + std::to_string(index) + " refers to a missing object";
                 return false;
             }
             // A saved root is referenced by nothing; one that is would be deleted with the
             // unreachable objects that reference it.
             if (target == root) {
-                error = "object #" + std::to_string(i) + " refers to the scene's root object";
+                error = "object #" + std::to_string(index) + " refers to the scene's root object";
                 return false;
+            }
+            if (target >= 0 && objects.find(target) == objects.end()) {
+                objects[target];
+                order.push_back(target);
             }
         }
     }
-    if (HasCycle(entries)) {
-        error = "the scene's references form a cycle";
-        return false;
+    return true;
+}
+
+// Refuses cycles and chains of references longer than kMaxNesting objects, without recursion:
+// loading, updating, evaluating and deleting maps all recurse along these chains.
+bool CheckNesting(const std::map<int, Object>& objects, int root, std::string& error) {
+    std::map<int, int> height;  // objects on the longest chain from each finished object down
+    std::map<int, bool> onPath; // objects on the chain being walked
+    std::vector<std::pair<int, std::size_t>> path{{root, 0}};
+    height[root] = 1;
+    onPath[root] = true;
+    while (!path.empty()) {
+        auto& [node, slot] = path.back();
+        const std::vector<int>& refs = objects.at(node).refs;
+        if (slot == refs.size()) {
+            const int finished = height[node];
+            onPath[node] = false;
+            path.pop_back();
+            if (!path.empty()) {
+                int& parent = height[path.back().first];
+                parent = std::max(parent, finished + 1);
+            }
+            continue;
+        }
+        const int child = refs[slot++];
+        if (child < 0) {
+            continue;
+        }
+        if (onPath[child]) {
+            error = "the scene's references form a cycle";
+            return false;
+        }
+        const auto known = height.find(child);
+        const int below = known == height.end() ? 1 : known->second;
+        if (path.size() + static_cast<std::size_t>(below) > kMaxNesting) {
+            error =
+                "the scene's objects are nested more than " + std::to_string(kMaxNesting) + " deep";
+            return false;
+        }
+        if (known == height.end()) {
+            height[child] = 1;
+            onPath[child] = true;
+            path.emplace_back(child, 0);
+        } else {
+            int& parent = height[node];
+            parent = std::max(parent, known->second + 1);
+        }
     }
     return true;
 }
 
 // Objects made before their references were restored hold only what their own constructors
 // made, so each can be deleted on its own.
-void DeleteUnlinked(std::vector<ReferenceTarget*>& objects) {
-    for (ReferenceTarget* obj : objects) {
-        if (obj) {
-            obj->MaybeAutoDelete();
-        }
+void DeleteUnlinked(std::map<int, ReferenceTarget*>& made) {
+    for (auto& [index, obj] : made) {
+        obj->MaybeAutoDelete();
     }
-    objects.clear();
+    made.clear();
 }
 
-bool CreateObjects(const std::vector<Entry>& entries, std::vector<ReferenceTarget*>& objects,
-                   std::string& error) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Entry& entry = entries[i];
-        ClassDesc* cd = FindClassDesc(entry.sclass, entry.cid);
+bool CreateObjects(const std::vector<int>& order, const std::map<int, Object>& objects,
+                   std::map<int, ReferenceTarget*>& made, std::string& error) {
+    for (int index : order) {
+        const Object& object = objects.at(index);
+        ClassDesc* cd = FindClassDesc(object.sclass, object.cid);
         if (!cd) {
             char id[64];
-            std::snprintf(id, sizeof(id), "0x%x, class 0x%lx/0x%lx", entry.sclass,
-                          static_cast<unsigned long>(entry.cid.PartA()),
-                          static_cast<unsigned long>(entry.cid.PartB()));
-            error =
-                "object #" + std::to_string(i) + " has an unknown class (super class " + id + ")";
+            std::snprintf(id, sizeof(id), "0x%x, class 0x%lx/0x%lx", object.sclass,
+                          static_cast<unsigned long>(object.cid.PartA()),
+                          static_cast<unsigned long>(object.cid.PartB()));
+            error = "object #" + std::to_string(index) + " has an unknown class (super class " +
+                    id + ")";
             return false;
         }
         auto* obj = static_cast<ReferenceTarget*>(cd->Create(TRUE));
         if (!obj) {
-            error = "object #" + std::to_string(i) + ": its class could not create it";
+            error = "object #" + std::to_string(index) + ": its class could not create it";
             return false;
         }
-        objects.push_back(obj);
-        if (static_cast<int>(entry.refs.size()) > obj->NumRefs()) {
-            error = Describe(obj, i) + " has fewer references than the file gives it";
+        made[index] = obj;
+        if (static_cast<int>(object.refs.size()) > obj->NumRefs()) {
+            error = Describe(obj, static_cast<std::size_t>(index)) +
+                    " has fewer references than the file gives it";
             return false;
         }
     }
     return true;
 }
 
-bool LoadObjects(const std::vector<Entry>& entries, const std::vector<ReferenceTarget*>& objects,
+bool LoadObjects(const std::vector<int>& order, const std::map<int, Object>& objects,
+                 const std::map<int, ReferenceTarget*>& made,
                  std::vector<std::unique_ptr<ChunkReader>>& readers, std::string& error) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        readers.push_back(std::make_unique<ChunkReader>(entries[i].data));
-        if (objects[i]->Load(readers.back().get()) != IO_OK) {
-            error = Describe(objects[i], i) + " failed to load";
+    for (int index : order) {
+        readers.push_back(std::make_unique<ChunkReader>(objects.at(index).data));
+        if (made.at(index)->Load(readers.back().get()) != IO_OK) {
+            error = Describe(made.at(index), static_cast<std::size_t>(index)) + " failed to load";
             return false;
         }
     }
@@ -358,31 +405,42 @@ SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
     return 0;
 }
 
+// The descriptor of a parameter block, or null for any other object.
+ParamBlockDesc2* BlockDesc(ReferenceTarget* obj) {
+    auto* block = obj && obj->SuperClassID() == PARAMETER_BLOCK2_CLASS_ID
+                      ? dynamic_cast<IParamBlock2*>(obj)
+                      : nullptr;
+    return block ? block->GetDesc() : nullptr;
+}
+
 // Whether `target` may go into the slot. Plug-ins cast what their slots hold to what they
 // installed there, so a file may not hand them an object of another kind: a slot the object's
-// construction filled takes an object of the same class, and a slot its parameters declare
-// takes an object of that super class.
+// construction filled takes an object of the same class (for a parameter block, a block of the
+// same descriptor, as the owner reads it by its own parameter ids), and a slot its parameters
+// declare takes an object of that super class.
 bool FitsSlot(ReferenceTarget* owner, ClassDesc& cd, int slot, ReferenceTarget* target) {
     ReferenceTarget* installed = owner->GetReference(slot);
     if (installed) {
         return target && target->SuperClassID() == installed->SuperClassID() &&
-               target->ClassID() == installed->ClassID();
+               target->ClassID() == installed->ClassID() &&
+               BlockDesc(target) == BlockDesc(installed);
     }
     const SClass_ID declared = DeclaredSuperClass(cd, slot);
     return !target || declared == 0 || target->SuperClassID() == declared;
 }
 
-bool CheckSlots(const std::vector<Entry>& entries, const std::vector<ReferenceTarget*>& objects,
-                std::string& error) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        ClassDesc* cd = FindClassDesc(entries[i].sclass, entries[i].cid);
-        for (std::size_t slot = 0; slot < entries[i].refs.size(); ++slot) {
-            const int index = entries[i].refs[slot];
-            ReferenceTarget* target =
-                index < 0 ? nullptr : objects[static_cast<std::size_t>(index)];
-            if (!FitsSlot(objects[i], *cd, static_cast<int>(slot), target)) {
-                error = Describe(objects[i], i) + " cannot hold " +
-                        (target ? Describe(target, static_cast<std::size_t>(index))
+bool CheckSlots(const std::vector<int>& order, const std::map<int, Object>& objects,
+                const std::map<int, ReferenceTarget*>& made, std::string& error) {
+    for (int index : order) {
+        const Object& object = objects.at(index);
+        ClassDesc* cd = FindClassDesc(object.sclass, object.cid);
+        ReferenceTarget* owner = made.at(index);
+        for (std::size_t slot = 0; slot < object.refs.size(); ++slot) {
+            const int ref = object.refs[slot];
+            ReferenceTarget* target = ref < 0 ? nullptr : made.at(ref);
+            if (!FitsSlot(owner, *cd, static_cast<int>(slot), target)) {
+                error = Describe(owner, static_cast<std::size_t>(index)) + " cannot hold " +
+                        (target ? Describe(target, static_cast<std::size_t>(ref))
                                 : std::string("nothing")) +
                         " in reference slot " + std::to_string(slot);
                 return false;
@@ -392,34 +450,14 @@ bool CheckSlots(const std::vector<Entry>& entries, const std::vector<ReferenceTa
     return true;
 }
 
-void RestoreReferences(const std::vector<Entry>& entries,
-                       const std::vector<ReferenceTarget*>& objects) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        for (std::size_t slot = 0; slot < entries[i].refs.size(); ++slot) {
-            const int index = entries[i].refs[slot];
-            ReferenceTarget* target =
-                index < 0 ? nullptr : objects[static_cast<std::size_t>(index)];
+void RestoreReferences(const std::vector<int>& order, const std::map<int, Object>& objects,
+                       const std::map<int, ReferenceTarget*>& made) {
+    for (int index : order) {
+        const std::vector<int>& refs = objects.at(index).refs;
+        for (std::size_t slot = 0; slot < refs.size(); ++slot) {
+            ReferenceTarget* target = refs[slot] < 0 ? nullptr : made.at(refs[slot]);
             // Replaces what the constructor installed; that is deleted once unreferenced.
-            objects[i]->ReplaceReference(static_cast<int>(slot), target, TRUE);
-        }
-    }
-}
-
-// Deletes loaded objects that nothing references and that are not the root. Only those
-// with no referencer in the file are deleted directly; the rest follow through them.
-void DropUnreachable(const std::vector<Entry>& entries,
-                     const std::vector<ReferenceTarget*>& objects, int root) {
-    std::vector<bool> referenced(entries.size(), false);
-    for (const Entry& entry : entries) {
-        for (int target : entry.refs) {
-            if (target >= 0) {
-                referenced[static_cast<std::size_t>(target)] = true;
-            }
-        }
-    }
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (static_cast<int>(i) != root && !referenced[i]) {
-            objects[i]->MaybeAutoDelete();
+            made.at(index)->ReplaceReference(static_cast<int>(slot), target, TRUE);
         }
     }
 }
@@ -460,22 +498,26 @@ bool SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& bytes,
 ReferenceTarget* LoadSceneFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
     std::vector<Entry> entries;
     int root = -1;
-    if (!ReadScene(bytes, entries, root, error) || !CheckGraph(entries, root, error)) {
+    std::vector<int> order;
+    std::map<int, Object> objects;
+    if (!IndexScene(bytes, entries, root, error) ||
+        !ParseReachable(bytes, entries, root, order, objects, error) ||
+        !CheckNesting(objects, root, error)) {
         return nullptr;
     }
-    std::vector<ReferenceTarget*> objects;
+    std::map<int, ReferenceTarget*> made;
     std::vector<std::unique_ptr<ChunkReader>> readers;
-    if (!CreateObjects(entries, objects, error) || !LoadObjects(entries, objects, readers, error) ||
-        !CheckSlots(entries, objects, error)) {
-        DeleteUnlinked(objects);
+    if (!CreateObjects(order, objects, made, error) ||
+        !LoadObjects(order, objects, made, readers, error) ||
+        !CheckSlots(order, objects, made, error)) {
+        DeleteUnlinked(made);
         return nullptr;
     }
-    RestoreReferences(entries, objects);
+    RestoreReferences(order, objects, made);
     for (auto& reader : readers) {
         reader->RunPostLoadCallbacks();
     }
-    DropUnreachable(entries, objects, root);
-    return objects[static_cast<std::size_t>(root)];
+    return made.at(root);
 }
 
 bool SaveScene(const std::string& path, ReferenceTarget* root, std::string& error) {
@@ -498,23 +540,22 @@ bool SaveScene(const std::string& path, ReferenceTarget* root, std::string& erro
 }
 
 ReferenceTarget* LoadScene(const std::string& path, std::string& error) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) {
+    // Only a regular file of a scene's size is read, and no further than its size: a folder, a
+    // device or a pipe would otherwise block or never end.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
         error = "cannot open '" + path + "'";
         return nullptr;
     }
-    std::vector<unsigned char> bytes;
-    unsigned char chunk[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) {
-        if (bytes.size() + n > static_cast<std::size_t>(kMaxFileSize)) {
-            error = "'" + path + "' is too large to be a scene file";
-            return nullptr;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + n);
+    if (!S_ISREG(info.st_mode) || info.st_size > kMaxFileSize) {
+        error = "'" + path + "' is " +
+                (S_ISREG(info.st_mode) ? "too large to be a scene file" : "not a regular file");
+        return nullptr;
     }
-    if (std::ferror(file.get())) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size));
+    if (!file || std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
         error = "cannot read '" + path + "'";
         return nullptr;
     }

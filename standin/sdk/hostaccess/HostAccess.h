@@ -106,6 +106,8 @@ MAX_STANDIN_EXPORT std::uint64_t ParamBlockReads(IParamBlock2* pb);
 MAX_STANDIN_EXPORT void ResetParamBlockReads(IParamBlock2* pb);
 MAX_STANDIN_EXPORT bool SetKey(IParamBlock2* pb, ParamID id, TimeValue t, float value);
 MAX_STANDIN_EXPORT int NumKeys(IParamBlock2* pb, ParamID id);
+// The index-th key of the parameter, in time order; false when there is none.
+MAX_STANDIN_EXPORT bool GetKey(IParamBlock2* pb, ParamID id, int index, TimeValue& t, float& value);
 MAX_STANDIN_EXPORT bool ClearKeys(IParamBlock2* pb, ParamID id);
 MAX_STANDIN_EXPORT void SetAnimateMode(bool on);
 MAX_STANDIN_EXPORT bool AnimateMode();

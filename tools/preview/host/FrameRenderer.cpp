@@ -185,13 +185,13 @@ public:
     RgbPixel Pixel(int x, int /*y*/) {
         SampleMean mean;
         for (const Aim& aim : rowAims_) {
-            SimpleShadeContext::Store(context_.view, aim.view);
+            context_.view = aim.view;
             for (const double dx : offsets_) {
                 const Point3 uvw(
                     static_cast<float>(layout_.ThicknessAt(x + dx) / layout_.MaxThickness()), aim.v,
                     0.0f);
-                SimpleShadeContext::Store(context_.uvw, uvw);
-                SimpleShadeContext::Store(context_.point, uvw);
+                context_.uvw = uvw;
+                context_.point = uvw;
                 mean.Add(map_.EvalColor(context_));
             }
         }

@@ -14,10 +14,10 @@ class SwatchShadeContext : public maxhost::SimpleShadeContext {
 public:
     void Aim(const SwatchHit& hit) {
         hit_ = &hit;
-        Store(view, ToPoint3(hit.View()));
-        Store(normal, ToPoint3(hit.Normal()));
-        Store(geomNormal, ToPoint3(hit.Normal()));
-        Store(point, ToPoint3(hit.Point()));
+        view = ToPoint3(hit.View());
+        normal = ToPoint3(hit.Normal());
+        geomNormal = ToPoint3(hit.Normal());
+        point = ToPoint3(hit.Point());
         uvwKnown_ = false;
     }
 

@@ -14,9 +14,10 @@ using MaxStandin::HostAccess::ParamBlockReads;
 using MaxStandin::HostAccess::ResetParamBlockReads;
 
 // Sets (or moves) a key of an animatable float parameter; the parameter is animated from then
-// on. False for other parameters. ClearKeys removes the keys; the parameter keeps its value at
-// time 0 as a constant.
+// on. False for other parameters. GetKey reads the index-th key in time order. ClearKeys
+// removes the keys; the parameter keeps its value at time 0 as a constant.
 using MaxStandin::HostAccess::ClearKeys;
+using MaxStandin::HostAccess::GetKey;
 using MaxStandin::HostAccess::NumKeys;
 using MaxStandin::HostAccess::SetKey;
 

@@ -3,10 +3,6 @@
 
 #include "imtl.h"
 
-#include <atomic>
-#include <cstdint>
-#include <cstring>
-
 namespace maxhost {
 
 class SimpleShadeContext : public ShadeContext {
@@ -59,30 +55,10 @@ public:
     Matrix3 MatrixTo(RefFrame) override { return Identity(); }
     Matrix3 MatrixFrom(RefFrame) override { return Identity(); }
 
-    // Sets one vector field for the next sample, in the pieces the queries read it back: x and
-    // y as one 8-byte value (x in its low half: the machines are little-endian), z alone. A
-    // read that straddled two stores (the compiler merging a field with its neighbour, or
-    // writing x and y apart) could not be forwarded from them and would wait for every earlier
-    // instruction to retire, so no sample could overlap the one before. The fences only keep
-    // the compiler from merging the writes: they emit nothing.
-    static void Store(Point3& field, const Point3& value) {
-        const std::uint64_t xy = std::uint64_t{Bits(value.y)} << 32 | Bits(value.x);
-        std::memcpy(reinterpret_cast<unsigned char*>(&field), &xy, sizeof xy);
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        field.z = value.z;
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-    }
-
     // The G-buffer id the map last handed over (0 when none).
     int GBufferID() const { return out.gbufId; }
 
 private:
-    static std::uint32_t Bits(float f) {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &f, sizeof bits);
-        return bits;
-    }
-
     static Matrix3 Identity() {
         Matrix3 m;
         m.IdentityMatrix();

@@ -521,6 +521,17 @@ int ParamBlock2::NumKeys(ParamID id) {
                           : 0;
 }
 
+bool ParamBlock2::GetKey(ParamID id, int index, TimeValue& t, float& value) {
+    int param = 0;
+    if (!Def(id, param) || index < 0 || index >= NumKeys(id)) {
+        return false;
+    }
+    const Key& key = values[static_cast<std::size_t>(param)].keys[static_cast<std::size_t>(index)];
+    t = key.time;
+    value = key.value;
+    return true;
+}
+
 bool ParamBlock2::ClearKeys(ParamID id) {
     int index = 0;
     const ParamDef* def = Def(id, index);
@@ -713,6 +724,11 @@ bool SetKey(IParamBlock2* pb, ParamID id, TimeValue t, float value) {
 int NumKeys(IParamBlock2* pb, ParamID id) {
     ParamBlock2* block = SdkBlock(pb);
     return block ? block->NumKeys(id) : 0;
+}
+
+bool GetKey(IParamBlock2* pb, ParamID id, int index, TimeValue& t, float& value) {
+    ParamBlock2* block = SdkBlock(pb);
+    return block && block->GetKey(id, index, t, value);
 }
 
 bool ClearKeys(IParamBlock2* pb, ParamID id) {

@@ -102,6 +102,7 @@ public:
     }
     bool SetKey(ParamID id, TimeValue t, float value);
     int NumKeys(ParamID id);
+    bool GetKey(ParamID id, int index, TimeValue& t, float& value);
     bool ClearKeys(ParamID id);
 
 protected:
