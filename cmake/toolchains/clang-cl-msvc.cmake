@@ -74,7 +74,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "/NODEFAULTLIB /LIBPATH:${runtime_dir}/lib")
 # Win32 import libraries under MSVC's names, the C runtime's import libraries and the runtime.
 set(win32_libraries advapi32 comctl32 comdlg32 gdi32 kernel32 ole32 oleaut32 shell32 user32 uuid
     winspool)
-set(crt_libraries vcruntime140)
+set(crt_libraries "")
 set(standard_libraries "")
 foreach(name ${win32_libraries})
     string(APPEND standard_libraries " ${name}.lib")
@@ -91,7 +91,7 @@ if(NOT in_try_compile)
     # import member defines __imp_<name>. Every name is made a function export: mingw-w64 marks
     # some maths functions as data so that its own library can take their plain names, but in
     # the Universal CRT they are functions.
-    if(NOT EXISTS ${runtime_dir}/lib/vcruntime140.lib)
+    if(NOT EXISTS ${runtime_dir}/lib/crt-libraries.txt)
         execute_process(COMMAND ${llvm_bin}/llvm-nm -A --defined-only ${mingw_lib}/libucrt.a
                                 ${mingw_lib}/libvcruntime140_app.a
             OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
