@@ -31,8 +31,12 @@ fail() {
 }
 
 cd "$root"
-cmake --preset max2024-clang-cl -B "$build" -DNACREEN_MAX_SDK_DIR="$sdk" >/dev/null
 mkdir -p "$work"
+if ! cmake --preset max2024-clang-cl -B "$build" -DNACREEN_MAX_SDK_DIR="$sdk" >"$work/configure.log" 2>&1; then
+    cat "$work/configure.log"
+    echo "FAILED: configuring against $sdk"
+    exit 1
+fi
 
 echo "-- compiling at /W4 /WX against $sdk/include"
 mapfile -t objects < <(ninja -C "$build" -t targets all |
