@@ -90,11 +90,14 @@ target_compile_features(nacreen_real_max_sdk INTERFACE cxx_std_17)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     # clang-cl parses two of the SDK's headers only with MSVC's lenient template parsing, and
     # needs the SDK's own switch that keeps Util/IniUtil.h's profile-string functions out of the
-    # global namespace, where they clash with Win32's. The SDK's file names are matched as Windows
-    # matches them, ignoring case.
+    # global namespace, where they clash with Win32's.
     target_compile_options(nacreen_real_max_sdk INTERFACE /Zc:twoPhase-)
     target_compile_definitions(nacreen_real_max_sdk INTERFACE NO_INIUTIL_USING)
-    clang_cl_case_insensitive_headers(nacreen_real_max_sdk ${NACREEN_MAX_SDK_INCLUDE_DIR})
+    # On Linux (cmake/toolchains/clang-cl-msvc.cmake) the SDK's file names are matched as
+    # Windows matches them, ignoring case.
+    if(COMMAND clang_cl_case_insensitive_headers)
+        clang_cl_case_insensitive_headers(nacreen_real_max_sdk ${NACREEN_MAX_SDK_INCLUDE_DIR})
+    endif()
 endif()
 target_link_libraries(nacreen_max_sdk INTERFACE nacreen_real_max_sdk)
 
