@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -100,8 +101,8 @@ std::vector<std::string> PreviewArguments(const Look& look, int size) {
     return arguments;
 }
 
-preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerSide,
-                                     const std::string& scratchFolder) {
+ShadedSwatch RenderOslSwatch(const Look& look, int size, int samplesPerSide,
+                             const std::string& scratchFolder) {
     // Sample (i, j) of pixel (x, y) is texel (x n + i, y n + j), taken where nacreen-preview
     // takes it: at offsets (k + 0.5) / n from the pixel's corner.
     const int n = samplesPerSide;
@@ -137,7 +138,8 @@ preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerS
     const char* const names[] = {"viewimage", "normalimage", "mapimage"};
     const FloatImage* images[] = {&views, &normals, &maps};
     for (int i = 0; i < 3; ++i) {
-        const std::string path = scratchFolder + "/" + look.id + "-" + names[i] + ".pfm";
+        const std::string path =
+            (std::filesystem::path(scratchFolder) / (look.id + "-" + names[i] + ".pfm")).string();
         WritePfm(path, *images[i]);
         run.images.push_back({names[i], path});
     }
@@ -173,7 +175,7 @@ preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerS
                               static_cast<float>(b / count)};
         }
     }
-    return image;
+    return {image, CommandText(ShadingCommand(run))};
 }
 
 } // namespace oslshade

@@ -30,9 +30,13 @@ std::vector<Look> Looks();
 std::vector<std::string> PreviewArguments(const Look& look, int size);
 
 // The look's swatch of size x size pixels, samplesPerSide^2 samples a pixel as nacreen-preview
-// takes them, shaded by Nacreen.osl on testshade. The sample inputs are written to
-// scratchFolder. Throws std::runtime_error when testshade fails.
-preview::LinearImage RenderOslSwatch(const Look& look, int size, int samplesPerSide,
-                                     const std::string& scratchFolder);
+// takes them, shaded by Nacreen.osl on testshade, and the testshade command that shaded it. The
+// sample inputs are written to scratchFolder. Throws std::runtime_error when testshade fails.
+struct ShadedSwatch {
+    preview::LinearImage image;
+    std::string command;
+};
+ShadedSwatch RenderOslSwatch(const Look& look, int size, int samplesPerSide,
+                             const std::string& scratchFolder);
 
 } // namespace oslshade

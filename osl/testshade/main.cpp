@@ -37,11 +37,11 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         for (const oslshade::Look& look : oslshade::Looks()) {
-            const preview::LinearImage image =
+            const oslshade::ShadedSwatch swatch =
                 oslshade::RenderOslSwatch(look, size, 3, scratchName);
             const std::string path = folder + "/" + look.id + "-osl.png";
             preview::WritePng(
-                path, image, preview::PixelEncoding::Srgb,
+                path, swatch.image, preview::PixelEncoding::Srgb,
                 {{"Software", "Nacreen.osl on the OSL reference engine (testshade)"}});
             std::printf("%s\n", path.c_str());
         }

@@ -35,8 +35,9 @@ TEST_F(OslSwatch, MatchesThePluginsToOneLevelForEveryLook) {
         const ProgramOutput preview = RunProgram(command);
         ASSERT_EQ(preview.status, 0) << preview.err;
         const preview::LinearImage plugin = preview::ReadPng(pluginPng);
-        const preview::LinearImage osl =
-            RenderOslSwatch(look, kSize, kSamplesPerSide, scratch.Path(""));
+        const ShadedSwatch shaded = RenderOslSwatch(look, kSize, kSamplesPerSide, scratch.Path(""));
+        const preview::LinearImage& osl = shaded.image;
+        std::printf("%s\n", shaded.command.c_str());
 
         int worst = 0, differing = 0;
         for (int y = 0; y < kSize; ++y) {
