@@ -6,6 +6,7 @@
 #include "MapParameters.h"
 #include "NacreenSession.h"
 #include "SceneFiles.h"
+#include "WideText.h"
 #include "ScratchFolder.h"
 
 #include "resources/resource.h"
@@ -60,20 +61,7 @@ std::map<std::string, OslParameter> ReadOslParameters(const std::string& listing
 }
 
 std::string Utf8(const std::u16string& text) {
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return preview::ToUtf8(winres::ToWide(text).c_str());
 }
 
 // Resource compilers store a control's class name in upper case or as they find it.
