@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures under docs/images with nacreen-preview, the command-line
-# host that loads Nacreen.dlt the way 3ds Max does.
+# host that loads Nacreen.dlt the way 3ds Max does, and the same swatches shaded by Nacreen.osl
+# in the OSL reference engine (which scripts/setup-osl.sh installs into the build folder).
 #   scripts/render-docs-images.sh [build-dir]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,3 +37,10 @@ done
 # Where the colours of a soap film come from: its chart, its thicknesses marked.
 mapfile -t arguments < <(look_arguments soap-film)
 "$preview" --chart --size 768x512 "${arguments[@]}" -o "$images/chart-soap-film.png"
+
+# The swatches again, shaded by Nacreen.osl on the OSL reference engine's testshade from the
+# same samples: NAME-osl.png beside NAME.png. Configuring again finds the engine.
+"$root/scripts/setup-osl.sh" "$build"
+cmake -S "$root" -B "$build" >/dev/null
+cmake --build "$build" --parallel --target nacreen-osl-swatch
+"$build/osl/testshade/nacreen-osl-swatch" "$images" 320

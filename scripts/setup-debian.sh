@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs everything Nacreen needs to build and test on Debian 12. Safe to run again.
-#   scripts/setup-debian.sh [--explorer] [--fuzzing]
+#   scripts/setup-debian.sh [--explorer] [--fuzzing] [--realsdk]
 # --explorer adds what the browser explorer needs: emcc for the WebAssembly core, node to test
 # it, headless Chromium to test the page. --fuzzing adds Clang 14 with libFuzzer and the
-# sanitizer runtimes for the fuzzing harnesses.
+# sanitizer runtimes for the fuzzing harnesses. --realsdk adds clang-cl, lld-link and the LLVM
+# tools and libc++ headers that build against a real 3ds Max SDK on Linux
+# (cmake/toolchains/clang-cl-msvc.cmake, scripts/realsdk-check.sh).
 set -euo pipefail
 
 packages=(
@@ -22,8 +24,9 @@ for option in "$@"; do
         command -v node >/dev/null || packages+=(nodejs)
         ;;
     --fuzzing) packages+=(clang-14 clang libclang-rt-14-dev zlib1g-dev) ;;
+    --realsdk) packages+=(clang-14 lld-14 llvm-14 libc++-14-dev) ;;
     *)
-        echo "setup-debian.sh: unknown option '$option' (the options are --explorer and --fuzzing)" >&2
+        echo "setup-debian.sh: unknown option '$option' (the options are --explorer, --fuzzing and --realsdk)" >&2
         exit 2
         ;;
     esac
