@@ -1,9 +1,8 @@
 #include "OslSwatch.h"
 
-#include "NoiseThicknessMap.h"
+#include "HostMaps.h"
 #include "OslShading.h"
-#include "SwatchBackground.h"
-#include "SwatchCamera.h"
+#include "imaging/SwatchCamera.h"
 
 #include <cstdio>
 #include <cstdint>
@@ -107,18 +106,18 @@ ShadedSwatch RenderOslSwatch(const Look& look, int size, int samplesPerSide,
     // takes it: at offsets (k + 0.5) / n from the pixel's corner.
     const int n = samplesPerSide;
     const int side = size * n;
-    const preview::SwatchCamera camera(size, size);
+    const imaging::SwatchCamera camera(size, size);
     const preview::NoiseThicknessMap noise;
     FloatImage views(side, side), normals(side, side), maps(side, side);
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
             const double sampleX = (x / n) + ((x % n) + 0.5) / n;
             const double sampleY = (y / n) + ((y % n) + 0.5) / n;
-            const std::optional<preview::SwatchHit> hit = camera.Hit(sampleX, sampleY);
+            const std::optional<imaging::SwatchHit> hit = camera.Hit(sampleX, sampleY);
             if (!hit) {
                 continue; // no view, no normal, and lands stays 0
             }
-            const preview::Vector3 view = hit->View(), normal = hit->Normal(), p = hit->Point();
+            const imaging::Vector3 view = hit->View(), normal = hit->Normal(), p = hit->Point();
             views.Set(x, y, view.x, view.y, view.z);
             normals.Set(x, y, normal.x, normal.y, normal.z);
             const float mapValue =
@@ -148,16 +147,16 @@ ShadedSwatch RenderOslSwatch(const Look& look, int size, int samplesPerSide,
     // is then the mean of its samples summed in double in nacreen-preview's order, row by row
     // of samples.
     std::vector<nacreen::Color4> samples(static_cast<std::size_t>(side) * side,
-                                         {preview::kSwatchBackground.r,
-                                          preview::kSwatchBackground.g,
-                                          preview::kSwatchBackground.b, 1.0f});
+                                         {imaging::kSwatchBackground.r,
+                                          imaging::kSwatchBackground.g,
+                                          imaging::kSwatchBackground.b, 1.0f});
     for (const ProbedSample& sample : ShadeBrief(run)) {
         if (sample.x < 0 || sample.x >= side || sample.y < 0 || sample.y >= side) {
             throw std::runtime_error("testshade printed a sample off the grid");
         }
         samples[static_cast<std::size_t>(sample.y) * side + sample.x] = sample.colour;
     }
-    preview::LinearImage image(size, size);
+    imaging::LinearImage image(size, size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             double r = 0.0, g = 0.0, b = 0.0;

@@ -3,7 +3,7 @@
 // thickness-map values, averaged over each pixel and encoded the same way.
 #pragma once
 
-#include "LinearImage.h"
+#include "imaging/Image.h"
 
 #include <string>
 #include <utility>
@@ -33,7 +33,7 @@ std::vector<std::string> PreviewArguments(const Look& look, int size);
 // takes them, shaded by Nacreen.osl on testshade, and the testshade command that shaded it. The
 // sample inputs are written to scratchFolder. Throws std::runtime_error when testshade fails.
 struct ShadedSwatch {
-    preview::LinearImage image;
+    imaging::LinearImage image;
     std::string command;
 };
 ShadedSwatch RenderOslSwatch(const Look& look, int size, int samplesPerSide,

@@ -4,7 +4,8 @@
 #include "OslShading.h"
 #include "OslSwatch.h"
 
-#include "PngWriter.h"
+#include "imaging/Files.h"
+#include "imaging/Png.h"
 
 #include <stdlib.h>
 
@@ -40,9 +41,13 @@ int main(int argc, char** argv) {
             const oslshade::ShadedSwatch swatch =
                 oslshade::RenderOslSwatch(look, size, 3, scratchName);
             const std::string path = folder + "/" + look.id + "-osl.png";
-            preview::WritePng(
-                path, swatch.image, preview::PixelEncoding::Srgb,
+            const std::vector<std::uint8_t> png = imaging::EncodePng(
+                swatch.image, imaging::PixelEncoding::Srgb,
                 {{"Software", "Nacreen.osl on the OSL reference engine (testshade)"}});
+            imaging::StagedOutputs output;
+            output.Plan(path);
+            output.Stage(path, png.data(), png.size());
+            output.CommitAll();
             std::printf("%s\n", path.c_str());
         }
     } catch (const std::exception& error) {

@@ -3,10 +3,8 @@
 // ranges and spinner steps, the labels and groups the rollout shows, and nothing else.
 #include "OslEngineTest.h"
 
-#include "MapParameters.h"
-#include "NacreenSession.h"
-#include "SceneFiles.h"
-#include "WideText.h"
+#include "Parameters.h"
+#include "Session.h"
 #include "ScratchFolder.h"
 
 #include "resources/resource.h"
@@ -124,10 +122,6 @@ float Number(const std::string& text) {
     return std::stof(text);
 }
 
-struct MapReleaser {
-    void operator()(Texmap* map) const { preview::ReleaseMap(map); }
-};
-
 using OslShader = OslEngineTest;
 
 TEST_F(OslShader, CompilesWithoutAWarning) {
@@ -145,7 +139,7 @@ TEST_F(OslShader, HasThePluginsParametersWithTheirDefaultsRangesAndLabels) {
     std::map<std::string, OslParameter> osl = ReadOslParameters(listing.out);
 
     preview::NacreenSession session(NACREEN_PLUGIN_FOR_OSL);
-    std::unique_ptr<Texmap, MapReleaser> map(session.CreateMap());
+    preview::MapHandle map(session.CreateMap());
     preview::MapParameters parameters(*map);
     ParamBlockDesc2& descriptor = *parameters.Block().GetDesc();
     const HINSTANCE module = session.Descriptor().HInstance();

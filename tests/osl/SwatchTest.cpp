@@ -4,8 +4,9 @@
 #include "OslEngineTest.h"
 #include "OslSwatch.h"
 
-#include "PixelEncoding.h"
-#include "PngReader.h"
+#include "imaging/Files.h"
+#include "imaging/PixelEncoding.h"
+#include "imaging/Png.h"
 #include "ScratchFolder.h"
 
 #include <cmath>
@@ -34,22 +35,24 @@ TEST_F(OslSwatch, MatchesThePluginsToOneLevelForEveryLook) {
         command.insert(command.end(), {"-o", pluginPng});
         const ProgramOutput preview = RunProgram(command);
         ASSERT_EQ(preview.status, 0) << preview.err;
-        const preview::LinearImage plugin = preview::ReadPng(pluginPng);
+        imaging::InputFile file(pluginPng, 1u << 26, "picture");
+        const imaging::LinearImage plugin =
+            imaging::DecodePng(file.Stream(), file.Size(), pluginPng);
         const ShadedSwatch shaded = RenderOslSwatch(look, kSize, kSamplesPerSide, scratch.Path(""));
-        const preview::LinearImage& osl = shaded.image;
+        const imaging::LinearImage& osl = shaded.image;
         std::printf("%s\n", shaded.command.c_str());
 
         int worst = 0, differing = 0;
         for (int y = 0; y < kSize; ++y) {
             for (int x = 0; x < kSize; ++x) {
-                const preview::RgbPixel& a = plugin.At(x, y);
-                const preview::RgbPixel& b = osl.At(x, y);
+                const imaging::RgbPixel& a = plugin.At(x, y);
+                const imaging::RgbPixel& b = osl.At(x, y);
                 const float pluginChannels[] = {a.r, a.g, a.b};
                 const float oslChannels[] = {b.r, b.g, b.b};
                 for (int c = 0; c < 3; ++c) {
                     const int stored = static_cast<int>(std::lround(pluginChannels[c] * 255.0f));
                     const int shaded =
-                        preview::EncodePixelValue(oslChannels[c], preview::PixelEncoding::Srgb);
+                        imaging::EncodePixelValue(oslChannels[c], imaging::PixelEncoding::Srgb);
                     worst = std::max(worst, std::abs(stored - shaded));
                     differing += stored != shaded ? 1 : 0;
                 }
