@@ -268,13 +268,16 @@ TEST(HostileInput, OutputsAreCheckedFirstAndNothingIsLeftBehind) {
     WriteText(folder.Path("keep.png"), "precious");
     ASSERT_EQ(mkfifo(folder.Path("pipe.png").c_str(), 0600), 0);
     std::filesystem::create_symlink("keep.png", folder.Path("link.png"));
+    std::filesystem::create_hard_link(folder.Path("keep.png"), folder.Path("hard.png"));
     std::filesystem::create_directory(folder.Path("dir.png"));
     const std::vector<std::string> before = folder.Entries();
     const std::vector<BadInput> cases{
         {{"-o", "pipe.png"}, "cannot write 'pipe.png': it is a pipe"},
         {{"-o", "link.png"}, "it is a symbolic link, and only a regular file is replaced"},
         {{"-o", "dir.png"}, "cannot write 'dir.png': it is a folder"},
-        {{"-o", "keep.png", "--save", "./keep.png"}, "name the same file"},
+        {{"-o", "keep.png", "--save", "dir.png/../keep.png"}, "name the same file"},
+        {{"-o", "keep.png", "--save", "hard.png"}, "name the same file"},
+        {{"--save", "/dev/null"}, "cannot write '/dev/null': it is a device"},
         {{"-o", "a.png", "--frames", "0:1", "--save", "a0001.png"}, "name the same file"},
         {{"--load", "good.nscn", "--save", "good.nscn"}, "it is the input 'good.nscn'"},
         {{"--thickness-map", "ramp.png", "-o", "ramp.png"}, "it is the input 'ramp.png'"},

@@ -14,7 +14,8 @@ if (!siteFolder || !(repetitions >= 1)) {
 require(path.resolve(siteFolder, "nacreen-core.js"))().then((core) => {
   const looks = {
     "default": [250, 350, 1.0, 1.5, 1.0, 1.0, 0, 0, 0],
-    "soap film, ramp, gamma 2.2, hue and saturation": [120, 900, 1.0, 1.33, 1.0, 2.2, 30, 20, 1],
+    "index 1.33, 120 to 900 nm on the ramp, gamma 2.2, hue and saturation":
+      [120, 900, 1.0, 1.33, 1.0, 2.2, 30, 20, 1],
   };
   for (const [name, look] of Object.entries(looks)) {
     core._explorer_set_look(...look);

@@ -103,8 +103,10 @@ template <typename Create> int CreateListed(std::string& path, const Create& cre
     const SignalsBlocked blocked;
     const int result = create(path);
     if (result < 0) {
+        const int error = errno; // for the caller's message
         std::free(file->path);
         delete file;
+        errno = error;
         return result;
     }
     std::strcpy(file->path, path.c_str());
@@ -172,8 +174,8 @@ void CheckReplaceable(const std::string& destination) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
+    struct stat first {};
+    struct stat second {};
     return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
@@ -191,13 +193,17 @@ int OpenUnnamed(const std::string& folder) {
 }
 
 // Links an unnamed file into its folder under a fresh temporary name, listed for the signal
-// handler, and returns the name.
+// handler, and returns the name: "." + name + "." and six characters, as long as mkstemp's.
 std::string NameUnnamed(int descriptor, const std::string& folder, const std::string& name) {
     const std::string source = "/proc/self/fd/" + std::to_string(descriptor);
-    static unsigned long counter = 0;
+    static unsigned long long counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary =
-            folder + "/." + name + "." + std::to_string(getpid()) + "." + std::to_string(++counter);
+        unsigned long long mix = static_cast<unsigned long long>(getpid()) * 1000003u + ++counter;
+        std::string suffix;
+        for (int i = 0; i < 6; ++i, mix /= 36) {
+            suffix += "0123456789abcdefghijklmnopqrstuvwxyz"[mix % 36];
+        }
+        std::string temporary = folder + "/." + name + "." + suffix;
         const int linked = CreateListed(temporary, [&](std::string& path) {
             return linkat(AT_FDCWD, source.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
         });
