@@ -17,7 +17,7 @@
 namespace preview {
 namespace {
 
-// Every file the run writes, checked before the plug-in is even loaded.
+// Every file the run writes, checked before the plug-in is even loaded: none may be an input.
 void PlanOutputs(const PreviewOptions& options, const std::vector<PlannedFrame>& frames,
                  imaging::StagedOutputs& outputs) {
     for (const PlannedFrame& frame : frames) {
@@ -32,6 +32,7 @@ void PlanOutputs(const PreviewOptions& options, const std::vector<PlannedFrame>&
     if (options.thicknessMap && *options.thicknessMap != "noise") {
         outputs.CheckNotInput(*options.thicknessMap);
     }
+    outputs.CheckNotInput(PluginPath(options.plugin));
 }
 
 MapHandle CreateOrLoadMap(NacreenSession& session, const PreviewOptions& options) {
