@@ -30,23 +30,6 @@ std::string ShortestFloatText(float value) {
     return text;
 }
 
-const char* KindName(ParameterInfo::Kind kind) {
-    switch (kind) {
-    case ParameterInfo::Kind::Float:
-        return "float";
-    case ParameterInfo::Kind::Integer:
-        return "integer";
-    case ParameterInfo::Kind::Bool:
-        return "bool";
-    case ParameterInfo::Kind::TextureMap:
-        return "texturemap";
-    case ParameterInfo::Kind::Reference:
-        return "reference";
-    default:
-        return "other";
-    }
-}
-
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
@@ -61,7 +44,7 @@ std::string Quoted(const std::string& text) {
 std::string Entry(const ParameterInfo& info) {
     std::string entry = "  {\"id\": " + std::to_string(info.id) +
                         ", \"name\": " + Quoted(info.name) + ", \"kind\": \"" +
-                        KindName(info.kind) + "\"";
+                        preview::KindText(info.kind) + "\"";
     if (info.hasRange) {
         entry += ", \"min\": " + ShortestFloatText(info.minimum) +
                  ", \"max\": " + ShortestFloatText(info.maximum);

@@ -169,21 +169,6 @@ std::string DescribeSubMap(Texmap* map) {
     return ToUtf8(name.data());
 }
 
-std::string KindText(const ParameterInfo& info) {
-    switch (info.kind) {
-    case ParameterInfo::Kind::Float:
-        return "float";
-    case ParameterInfo::Kind::Integer:
-        return "integer";
-    case ParameterInfo::Kind::Bool:
-        return "bool";
-    case ParameterInfo::Kind::TextureMap:
-        return "texture map";
-    default:
-        return "object";
-    }
-}
-
 std::string DetailText(const ParameterInfo& info) {
     switch (info.kind) {
     case ParameterInfo::Kind::Float:
@@ -208,6 +193,21 @@ std::vector<ParameterInfo> ReadParameterTable(ParamBlockDesc2& descriptor) {
         parameters.push_back(Describe(descriptor.GetParamDef(descriptor.IndextoID(index))));
     }
     return parameters;
+}
+
+const char* KindText(ParameterInfo::Kind kind) {
+    switch (kind) {
+    case ParameterInfo::Kind::Float:
+        return "float";
+    case ParameterInfo::Kind::Integer:
+        return "integer";
+    case ParameterInfo::Kind::Bool:
+        return "bool";
+    case ParameterInfo::Kind::TextureMap:
+        return "texture map";
+    default:
+        return "object";
+    }
 }
 
 std::string RangeText(const ParameterInfo& info) {
@@ -386,7 +386,7 @@ std::string MapParameters::Listing(const std::string& title) const {
     for (const ParameterInfo& info : table_) {
         char line[256];
         std::snprintf(line, sizeof line, "  %-22s %-12s %s\n", info.name.c_str(),
-                      KindText(info).c_str(), DetailText(info).c_str());
+                      KindText(info.kind), DetailText(info).c_str());
         listing += line;
     }
     return listing;

@@ -41,6 +41,9 @@ struct ParameterValue {
 // The parameters of a block as its descriptor declares them, in id order.
 std::vector<ParameterInfo> ReadParameterTable(ParamBlockDesc2& descriptor);
 
+// "float", "integer", "bool", "texture map" or "object".
+const char* KindText(ParameterInfo::Kind kind);
+
 // "0.2 to 100": the range as the user types it.
 std::string RangeText(const ParameterInfo& info);
 
