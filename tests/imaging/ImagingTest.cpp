@@ -93,6 +93,31 @@ TEST(SwatchCamera, SphereFillsMostOfTheSmallerSideAndItsRimGrazes) {
     EXPECT_TRUE(std::isfinite(rim->Normal().x));
 }
 
+// The swatch skips the rays of pixels the camera calls missed: no point of such a pixel may
+// land, or the skip would change the picture.
+TEST(SwatchCamera, APixelCalledMissedHasNoPointOnTheSphere) {
+    for (const auto& [width, height] : {std::pair{64, 48}, std::pair{33, 57}, std::pair{16, 300}}) {
+        const SwatchCamera camera(width, height);
+        int missed = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (!camera.MissesPixel(x, y)) {
+                    continue;
+                }
+                ++missed;
+                for (const double d : {1e-9, 0.25, 0.5, 0.75, 1.0 - 1e-9}) {
+                    for (const double e : {1e-9, 0.5, 1.0 - 1e-9}) {
+                        ASSERT_FALSE(camera.Hit(x + d, y + e)) << x << ", " << y;
+                        ASSERT_FALSE(camera.Hit(x + e, y + d)) << x << ", " << y;
+                    }
+                }
+            }
+        }
+        EXPECT_FALSE(camera.MissesPixel(width / 2, height / 2));
+        EXPECT_GT(missed, width * height / 5);
+    }
+}
+
 TEST(Text, GlyphsAreWellFormedAndDrawAtScale) {
     for (const char* label :
          {"film thickness (nm)", "viewing angle", "0123456789", "90°", "-1.5"}) {

@@ -24,6 +24,19 @@ SwatchCamera::SwatchCamera(int width, int height) : width_(width), height_(heigh
     planeUnitsPerPixel_ = silhouetteTangent / (kFill * halfSide);
 }
 
+bool SwatchCamera::MissesPixel(int x, int y) const {
+    // A ray lands where its point on the image plane lies within the silhouette's tangent of
+    // the centre: |plane|^2 <= 1 / (kCameraDistance^2 - 1).
+    const double centreX = 0.5 * width_;
+    const double centreY = 0.5 * height_;
+    const double nearestX =
+        (std::clamp(centreX, double(x), x + 1.0) - centreX) * planeUnitsPerPixel_;
+    const double nearestY =
+        (std::clamp(centreY, double(y), y + 1.0) - centreY) * planeUnitsPerPixel_;
+    const double silhouette = 1.0 / (kCameraDistance * kCameraDistance - 1.0);
+    return nearestX * nearestX + nearestY * nearestY > silhouette * (1.0 + 1e-9);
+}
+
 std::optional<SwatchHit> SwatchCamera::Hit(double x, double y) const {
     const double planeX = (x - 0.5 * width_) * planeUnitsPerPixel_;
     const double planeY = (0.5 * height_ - y) * planeUnitsPerPixel_;

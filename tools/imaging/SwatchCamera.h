@@ -36,6 +36,11 @@ public:
     // at +0.5), where it meets the sphere; no value where it misses (the background).
     std::optional<SwatchHit> Hit(double x, double y) const;
 
+    // True when every ray through the pixel whose top-left corner is (x, y) misses: the point of
+    // the pixel nearest the sphere's centre lies outside the silhouette by far more than
+    // rounding could ever move Hit's own test.
+    bool MissesPixel(int x, int y) const;
+
 private:
     int width_;
     int height_;

@@ -100,10 +100,20 @@ public:
         : map_(map), camera_(camera), samples_(PixelSampleOffsets(samplesPerSide)) {
         context_.time = t;
         context_.inMtlEditor = TRUE;
+        SampleMean mean;
+        for (std::size_t i = 0; i < samples_.size(); ++i) {
+            mean.Add(kBackground);
+        }
+        background_ = mean.Of(static_cast<int>(samples_.size()));
     }
 
     void Row(imaging::LinearImage& image, int y) {
         for (int x = 0; x < image.Width(); ++x) {
+            // A third of a swatch lies wholly outside the sphere: there every ray would miss.
+            if (camera_.MissesPixel(x, y)) {
+                image.At(x, y) = background_;
+                continue;
+            }
             SampleMean mean;
             for (const SampleOffset& offset : samples_) {
                 const std::optional<imaging::SwatchHit> hit =
@@ -127,6 +137,7 @@ private:
     Texmap& map_;
     const imaging::SwatchCamera& camera_;
     const std::vector<SampleOffset> samples_;
+    imaging::RgbPixel background_; // what a pixel's samples average to where all miss
     SwatchShadeContext context_;
 };
 
