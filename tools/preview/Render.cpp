@@ -97,7 +97,8 @@ private:
 class SwatchShader {
 public:
     SwatchShader(Texmap& map, TimeValue t, const imaging::SwatchCamera& camera, int samplesPerSide)
-        : map_(map), camera_(camera), samples_(PixelSampleOffsets(samplesPerSide)) {
+        : map_(map), camera_(camera), samples_(PixelSampleOffsets(samplesPerSide)),
+          hits_(samples_.size()) {
         context_.time = t;
         context_.inMtlEditor = TRUE;
         SampleMean mean;
@@ -114,10 +115,13 @@ public:
                 image.At(x, y) = background_;
                 continue;
             }
+            // The rays first, then the shading: rays do not depend on each other, so their
+            // square roots and divisions overlap instead of each waiting behind a map.
+            for (std::size_t i = 0; i < samples_.size(); ++i) {
+                hits_[i] = camera_.Hit(x + samples_[i].dx, y + samples_[i].dy);
+            }
             SampleMean mean;
-            for (const SampleOffset& offset : samples_) {
-                const std::optional<imaging::SwatchHit> hit =
-                    camera_.Hit(x + offset.dx, y + offset.dy);
+            for (const std::optional<imaging::SwatchHit>& hit : hits_) {
                 if (hit) {
                     context_.Aim(*hit);
                     mean.Add(map_.EvalColor(context_));
@@ -137,6 +141,7 @@ private:
     Texmap& map_;
     const imaging::SwatchCamera& camera_;
     const std::vector<SampleOffset> samples_;
+    std::vector<std::optional<imaging::SwatchHit>> hits_; // the pixel's, reused
     imaging::RgbPixel background_; // what a pixel's samples average to where all miss
     SwatchShadeContext context_;
 };
