@@ -7,8 +7,7 @@ namespace imaging {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kCameraDistance = 4.0; // in sphere radii: a mild perspective
-constexpr double kFill = 0.92;          // silhouette diameter over the smaller image side
+constexpr double kFill = 0.92; // silhouette diameter over the smaller image side
 
 } // namespace
 
@@ -35,27 +34,6 @@ bool SwatchCamera::MissesPixel(int x, int y) const {
         (std::clamp(centreY, double(y), y + 1.0) - centreY) * planeUnitsPerPixel_;
     const double silhouette = 1.0 / (kCameraDistance * kCameraDistance - 1.0);
     return nearestX * nearestX + nearestY * nearestY > silhouette * (1.0 + 1e-9);
-}
-
-std::optional<SwatchHit> SwatchCamera::Hit(double x, double y) const {
-    const double planeX = (x - 0.5 * width_) * planeUnitsPerPixel_;
-    const double planeY = (0.5 * height_ - y) * planeUnitsPerPixel_;
-    const double rayLength = std::sqrt(planeX * planeX + planeY * planeY + 1.0);
-    const double rayX = planeX / rayLength;
-    const double rayY = planeY / rayLength;
-    const double rayZ = -1.0 / rayLength;
-    // The nearer hit of the unit sphere at the origin along the ray, if any.
-    const double b = kCameraDistance * rayZ;
-    const double discriminant = b * b - (kCameraDistance * kCameraDistance - 1.0);
-    if (discriminant < 0.0) {
-        return std::nullopt;
-    }
-    const double distance = -b - std::sqrt(discriminant > 0.0 ? discriminant : 0.0);
-    const double px = distance * rayX;
-    const double py = distance * rayY;
-    const double pz = kCameraDistance + distance * rayZ;
-    const double length = std::sqrt(px * px + py * py + pz * pz);
-    return SwatchHit{rayX, rayY, rayZ, px, py, pz, px / length, py / length, pz / length};
 }
 
 } // namespace imaging

@@ -2,6 +2,7 @@
 // in front of it, the sphere filling most of the smaller image side.
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 namespace imaging {
@@ -33,7 +34,8 @@ public:
     SwatchCamera(int width, int height);
 
     // The ray through image position (x, y), in pixels from the top-left corner (pixel centres
-    // at +0.5), where it meets the sphere; no value where it misses (the background).
+    // at +0.5), where it meets the sphere; no value where it misses (the background). Inline:
+    // a swatch asks for millions.
     std::optional<SwatchHit> Hit(double x, double y) const;
 
     // True when every ray through the pixel whose top-left corner is (x, y) misses: the point of
@@ -42,9 +44,32 @@ public:
     bool MissesPixel(int x, int y) const;
 
 private:
+    static constexpr double kCameraDistance = 4.0; // in sphere radii: a mild perspective
+
     int width_;
     int height_;
     double planeUnitsPerPixel_;
 };
+
+inline std::optional<SwatchHit> SwatchCamera::Hit(double x, double y) const {
+    const double planeX = (x - 0.5 * width_) * planeUnitsPerPixel_;
+    const double planeY = (0.5 * height_ - y) * planeUnitsPerPixel_;
+    const double rayLength = std::sqrt(planeX * planeX + planeY * planeY + 1.0);
+    const double rayX = planeX / rayLength;
+    const double rayY = planeY / rayLength;
+    const double rayZ = -1.0 / rayLength;
+    // The nearer hit of the unit sphere at the origin along the ray, if any.
+    const double b = kCameraDistance * rayZ;
+    const double discriminant = b * b - (kCameraDistance * kCameraDistance - 1.0);
+    if (discriminant < 0.0) {
+        return std::nullopt;
+    }
+    const double distance = -b - std::sqrt(discriminant > 0.0 ? discriminant : 0.0);
+    const double px = distance * rayX;
+    const double py = distance * rayY;
+    const double pz = kCameraDistance + distance * rayZ;
+    const double length = std::sqrt(px * px + py * py + pz * pz);
+    return SwatchHit{rayX, rayY, rayZ, px, py, pz, px / length, py / length, pz / length};
+}
 
 } // namespace imaging
