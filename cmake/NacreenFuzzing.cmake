@@ -9,10 +9,6 @@ if(NACREEN_SANITIZE)
     message(FATAL_ERROR "NACREEN_BUILD_FUZZERS brings its own sanitizers; leave NACREEN_SANITIZE empty")
 endif()
 
-# Clang-only warnings about what the SDK's own declarations make us do: ClassDesc2 overrides one
-# GetUserDlgProc of ClassDesc's two, ParamBlockDesc2's tag list follows a USHORT and carries
-# Class_ID values. GCC, MinGW and MSVC builds keep these as they are.
-add_compile_options(-Wno-overloaded-virtual -Wno-varargs -Wno-non-pod-varargs)
 add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
                     -fno-sanitize-recover=all)
 # The plug-in and the stand-in are shared libraries linked with --no-undefined: they take the

@@ -17,7 +17,7 @@
 
 #include <imtl.h>
 #include <iparamb2.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <benchmark/benchmark.h>
 

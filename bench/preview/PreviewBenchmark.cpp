@@ -18,7 +18,7 @@
 #include "imaging/Png.h"
 
 #include <imtl.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,7 @@
 #include "FuzzInput.h"
 
 #include <iparamb2.h>
-#include <maxhost/DescriptorErrors.h>
-#include <maxhost/ParamBlockProbe.h>
+#include <maxhost/Host.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <iparamb2.h>
-#include <maxhost/DescriptorErrors.h>
+#include <maxhost/Host.h>
 
 #include <cmath>
 #include <cstdio>

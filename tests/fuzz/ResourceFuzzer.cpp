@@ -1,7 +1,7 @@
 // Compiled resources as a module carries them: the .res file, each dialog template and string
 // block in it, and the lookups the plug-in makes through its HINSTANCE (LoadStringW and the
 // host's search for a dialog template).
-#include <maxhost/ModuleResources.h>
+#include <maxhost/Host.h>
 #include <windows.h>
 
 #include <cstddef>

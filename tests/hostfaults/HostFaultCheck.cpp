@@ -2,7 +2,7 @@
 // outside any test (static initialisation, suite set-up) fails the next test.
 #include <gtest/gtest.h>
 
-#include "maxhost/HostFaults.h"
+#include "maxhost/Host.h"
 
 namespace {
 

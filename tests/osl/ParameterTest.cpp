@@ -11,7 +11,7 @@
 
 #include <imtl.h>
 #include <iparamb2.h>
-#include <maxhost/ModuleResources.h>
+#include <maxhost/Host.h>
 
 #include <map>
 #include <memory>

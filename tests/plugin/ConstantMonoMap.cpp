@@ -1,6 +1,6 @@
 #include "ConstantMonoMap.h"
 
-#include <maxhost/ClassRegistry.h>
+#include <maxhost/Host.h>
 
 namespace nacreen_test {
 

@@ -2,9 +2,7 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
-#include <maxhost/ClassRegistry.h>
-#include <maxhost/Heap.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "plugin/HostHeap.h"
 
 #include <max.h>
-#include <maxhost/Heap.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

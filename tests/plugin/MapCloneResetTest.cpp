@@ -3,9 +3,7 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
-#include <maxhost/Heap.h>
-#include <maxhost/ParamBlockProbe.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
-#include <maxhost/ChunkStreams.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/SceneFiles.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,7 @@
 #include "ConstantMonoMap.h"
 #include "NacreenLibrary.h"
 
-#include <maxhost/ClassRegistry.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
-#include <maxhost/ParamBlockProbe.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

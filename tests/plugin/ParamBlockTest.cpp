@@ -2,7 +2,7 @@
 #include "ConstantMonoMap.h"
 #include "NacreenLibrary.h"
 
-#include <maxhost/ParamBlockProbe.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,8 @@
 #include "NacreenLibrary.h"
 #include "TestSupport.h"
 
-#include <maxhost/ParamBlockProbe.h>
-#include <maxhost/SceneIO.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
+#include <maxhost/SceneFiles.h>
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,7 @@
 
 #include <imtl.h>
 #include <iparamb2.h>
-#include <maxhost/ParamBlockProbe.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

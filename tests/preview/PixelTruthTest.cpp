@@ -10,7 +10,7 @@
 #include "imaging/SwatchCamera.h"
 
 #include <imtl.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,7 @@
 // and refuses libraries whose classes clash or whose parameter block descriptors are broken.
 #if !defined(_WIN32)
 
-#include "maxhost/ClassRegistry.h"
-#include "maxhost/DescriptorErrors.h"
+#include "maxhost/Host.h"
 #include "maxhost/PluginLibrary.h"
 
 #include "fixtures/FixtureEventLog.h"

@@ -6,7 +6,6 @@
 namespace {
 
 TEST(Intervals, ForeverNeverAndContainment) {
-    EXPECT_TRUE(FOREVER.IsInfinite());
     EXPECT_TRUE(NEVER.Empty());
     EXPECT_TRUE(Interval().Empty()) << "a new interval is empty";
     EXPECT_TRUE(FOREVER.InInterval(0));
@@ -16,7 +15,6 @@ TEST(Intervals, ForeverNeverAndContainment) {
     EXPECT_TRUE(Interval(10, 20).InInterval(10));
     EXPECT_TRUE(Interval(10, 20).InInterval(20));
     EXPECT_FALSE(Interval(10, 20).InInterval(21));
-    EXPECT_TRUE(Interval(0, 100).InInterval(Interval(10, 20)));
     EXPECT_EQ(TIME_TICKSPERSEC, 4800);
 }
 
@@ -28,22 +26,6 @@ TEST(Intervals, IntersectionNarrowsAndMayEmpty) {
     EXPECT_TRUE((FOREVER & NEVER).Empty());
     EXPECT_TRUE((Interval(5, 5) & FOREVER) == Interval(5, 5));
     EXPECT_TRUE((Interval(0, 10) & NEVER).Empty());
-}
-
-TEST(Intervals, SettersAndGrowth) {
-    Interval i;
-    i.SetInstant(7);
-    EXPECT_EQ(i.Duration(), 1);
-    i += 10;
-    i += 3;
-    EXPECT_EQ(i.Start(), 3);
-    EXPECT_EQ(i.End(), 10);
-    i.SetEmpty();
-    EXPECT_TRUE(i.Empty());
-    i += 4;
-    EXPECT_TRUE(i == Interval(4, 4));
-    i.SetInfinite();
-    EXPECT_TRUE(i == FOREVER);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // LoadStringW and the host's resource lookup over the resources embedded in a loaded module.
 #if !defined(_WIN32)
 
-#include "maxhost/ModuleResources.h"
+#include "maxhost/Host.h"
 #include "maxhost/PluginLibrary.h"
 
 #include "fixtures/FixturePaths.h"
@@ -99,7 +99,6 @@ TEST_F(LoadStringFromModule, UnknownModulesHaveNoStrings) {
     HINSTANCE program =
         maxhost::ModuleHandleFromAddress(reinterpret_cast<const void*>(&TestProgramDirectory));
     ASSERT_NE(program, nullptr);
-    EXPECT_TRUE(maxhost::HasModuleResources(program));
     EXPECT_EQ(LoadStringW(program, IDS_SECOND_BLOCK, buffer, 32), 0);
     // An address inside the library is not its handle.
     HINSTANCE inside = reinterpret_cast<HINSTANCE>(reinterpret_cast<char*>(instance) + 16);
@@ -107,9 +106,10 @@ TEST_F(LoadStringFromModule, UnknownModulesHaveNoStrings) {
 }
 
 TEST_F(LoadStringFromModule, StringsLeaveWithTheModule) {
-    ASSERT_TRUE(maxhost::HasModuleResources(instance));
+    std::u16string text;
+    ASSERT_TRUE(maxhost::FindModuleString(instance, IDS_SECOND_BLOCK, text));
     library.Unload();
-    EXPECT_FALSE(maxhost::HasModuleResources(instance));
+    EXPECT_FALSE(maxhost::FindModuleString(instance, IDS_SECOND_BLOCK, text));
     wchar_t buffer[32];
     EXPECT_EQ(LoadStringW(instance, IDS_SECOND_BLOCK, buffer, 32), 0);
 }

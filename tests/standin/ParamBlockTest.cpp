@@ -5,8 +5,7 @@
 #include <thread>
 
 #include "StandinTestObjects.h"
-#include "maxhost/HostFaults.h"
-#include "maxhost/ParamBlockProbe.h"
+#include "maxhost/Host.h"
 
 namespace standin_test {
 namespace {

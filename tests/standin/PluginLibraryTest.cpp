@@ -2,9 +2,8 @@
 // how it refuses a library that is not fit to load.
 #if !defined(_WIN32)
 
-#include "maxhost/ModuleResources.h"
+#include "maxhost/Host.h"
 #include "maxhost/PluginLibrary.h"
-#include "maxhost/ThreadLibraryCallsLog.h"
 
 #include "fixtures/FixtureEventLog.h"
 #include "fixtures/FixturePaths.h"

@@ -1,7 +1,7 @@
 // The portable .res parser on the output of the real resource compiler, and on damaged input.
 #if !defined(_WIN32)
 
-#include "maxhost/ResourceData.h"
+#include "maxhost/Host.h"
 
 #include "fixtures/FixturePaths.h"
 

@@ -1,7 +1,7 @@
 // The stand-in's ShellExecuteW records what it was asked to open instead of opening it.
 #if !defined(_WIN32)
 
-#include "maxhost/ShellExecuteLog.h"
+#include "maxhost/Host.h"
 
 #include <gtest/gtest.h>
 

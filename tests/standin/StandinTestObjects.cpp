@@ -1,8 +1,7 @@
 // The test map, its class descriptor, parameter block descriptor and rollout procedure.
 #include "StandinTestObjects.h"
 
-#include "maxhost/ClassRegistry.h"
-#include "maxhost/ModuleResources.h"
+#include "maxhost/Host.h"
 
 namespace standin_test {
 

@@ -1,6 +1,6 @@
 // The host catches plug-in faults that 3ds Max would expose: each test drives a deliberately
 // faulty object the way the host drives a plug-in, and checks that the host reports the fault
-// (maxhost/HostFaults.h) or shows it as a wrong value.
+// (maxhost/Host.h) or shows it as a wrong value.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "StandinTestObjects.h"
-#include "maxhost/HostFaults.h"
-#include "maxhost/ParamBlockProbe.h"
-#include "maxhost/Rollout.h"
-#include "maxhost/SceneIO.h"
+#include "maxhost/Host.h"
+#include "maxhost/SceneFiles.h"
 
 namespace standin_test {
 namespace {
@@ -76,13 +74,14 @@ TEST(StrictParamReads, UnknownIdsAndWrongValueKindsAreReported) {
     Interval valid = FOREVER;
     EXPECT_FALSE(pb->GetValue(kAmount, 0, asInt, valid));
     EXPECT_EQ(asInt, 7);
-    Point3 point;
-    EXPECT_FALSE(pb->GetValue(kAmount, 0, point, valid));
+    Texmap* asMap = nullptr;
+    EXPECT_FALSE(pb->GetValue(kAmount, 0, asMap, valid));
     std::vector<maxhost::HostFault> faults = Faults();
     ASSERT_EQ(faults.size(), 3u);
     EXPECT_TRUE(Mentions(faults[0], maxhost::FaultKind::ParamAccess, "has no parameter 42"));
     EXPECT_TRUE(Mentions(faults[1], maxhost::FaultKind::ParamAccess, "was accessed as int"));
-    EXPECT_TRUE(Mentions(faults[2], maxhost::FaultKind::ParamAccess, "was accessed as Point3"));
+    EXPECT_TRUE(
+        Mentions(faults[2], maxhost::FaultKind::ParamAccess, "was accessed as a reference"));
     map->DeleteMe();
 }
 
@@ -155,7 +154,6 @@ protected:
     StrictRolloutBinding()
         : fitting(BindingBlock(1, IDD_TEST_MAP)), missing(BindingBlock(2, IDD_MISSING_CONTROL)),
           wrong(BindingBlock(3, IDD_WRONG_CLASSES)), absent(BindingBlock(4, IDD_NOT_IN_MODULE)) {}
-    ~StrictRolloutBinding() override { bindingDesc.ClearParamBlockDescs(); }
 
     ParamBlockDesc2 fitting, missing, wrong, absent;
 };

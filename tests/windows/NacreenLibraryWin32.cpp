@@ -5,7 +5,7 @@
 // maps; after the tests it shuts the library down and unloads it.
 #include "NacreenLibrary.h"
 
-#include <maxhost/ClassRegistry.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "LoadedNacreenTest.h"
 #include "NacreenRolloutLayout.h"
 
-#include <winres/DialogTemplate.h>
+#include <winres/Resources.h>
 
 #include <string>
 #include <vector>

@@ -8,7 +8,8 @@
 
 #include <iparamb2.h>
 #include <ioapi.h>
-#include <maxhost/ClassRegistry.h>
+#include <maxhost/Host.h>
+#include <maxhost/SceneFiles.h>
 #include <plugapi.h>
 
 #include <algorithm>
@@ -86,11 +87,6 @@ private:
     const MCHAR* name_;
 };
 
-std::string& LastError() {
-    static std::string reason;
-    return reason;
-}
-
 } // namespace
 
 const Class_ID BitmapThicknessMap::kClassID(0x6A1F3C52, 0x2E7B9D04);
@@ -140,7 +136,9 @@ IOResult BitmapThicknessMap::Load(ILoad* iload) {
     try {
         image_ = ReadThicknessMap(path_);
     } catch (const imaging::ToolError& error) {
-        RecordSceneLoadError("its thickness map: " + std::string(error.what()));
+        if (auto* reader = dynamic_cast<maxhost::ChunkReader*>(iload)) {
+            reader->failure = "its thickness map: " + std::string(error.what());
+        }
         return IO_ERROR;
     }
     return IO_OK;
@@ -259,16 +257,6 @@ std::vector<std::string> ThicknessMapFiles(Texmap& map) {
         }
     }
     return files;
-}
-
-void RecordSceneLoadError(const std::string& reason) {
-    if (LastError().empty()) {
-        LastError() = reason;
-    }
-}
-
-std::string TakeSceneLoadError() {
-    return std::exchange(LastError(), std::string());
 }
 
 } // namespace preview

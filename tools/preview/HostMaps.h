@@ -116,9 +116,4 @@ std::vector<float> FilmThicknesses(Texmap& map, MapParameters& parameters, TimeV
 // The files of every bitmap thickness map in the map's tree of sub-maps.
 std::vector<std::string> ThicknessMapFiles(Texmap& map);
 
-// Why the last host map refused to load: the scene loader's result code alone cannot say.
-// Scenes load on one thread, so one slot is enough. Taking it clears it.
-void RecordSceneLoadError(const std::string& reason);
-std::string TakeSceneLoadError();
-
 } // namespace preview

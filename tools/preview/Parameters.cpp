@@ -8,7 +8,7 @@
 #include <imtl.h>
 #include <max.h>
 #include <iparamb2.h>
-#include <maxhost/ParamBlockProbe.h>
+#include <maxhost/Host.h>
 
 #include <cctype>
 #include <climits>

@@ -4,7 +4,7 @@
 #include "imaging/SwatchCamera.h"
 
 #include <imtl.h>
-#include <maxhost/SimpleShadeContext.h>
+#include <maxhost/Host.h>
 
 #include <algorithm>
 #include <atomic>

@@ -8,7 +8,7 @@
 
 #include <imtl.h>
 #include <max.h>
-#include <maxhost/SceneIO.h>
+#include <maxhost/SceneFiles.h>
 #include <plugapi.h>
 
 #include <filesystem>
@@ -115,12 +115,10 @@ MapHandle LoadMapScene(const std::string& path) {
 
 MapHandle LoadMapSceneBytes(const std::vector<unsigned char>& bytes, const std::string& path) {
     std::string error;
-    TakeSceneLoadError();
     ReferenceTarget* root = maxhost::LoadSceneFromBytes(bytes, error);
-    const std::string hostReason = TakeSceneLoadError();
     const std::string cannot = "cannot load scene '" + path + "': ";
     if (root == nullptr) {
-        throw ToolError(cannot + (hostReason.empty() ? error : hostReason));
+        throw ToolError(cannot + error);
     }
     if (!IsNacreenMap(*root)) {
         root->MaybeAutoDelete();

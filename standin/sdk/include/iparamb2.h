@@ -1,10 +1,24 @@
-// Parameter blocks: descriptors, class descriptors that own them, and the blocks themselves. The
-// parameter maps that show them in rollouts are declared in iparamm2.h, which includes this.
+// Parameter blocks: their types and tags, descriptors built from the SDK's tag list, class
+// descriptors that own them, and the blocks themselves. The parameter maps that show them in
+// rollouts are declared in iparamm2.h.
 #pragma once
 
-#include "ioapi.h"
-#include "iparamb2Typedefs.h"
-#include "paramtype.h"
+#include <cstddef>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "plugapi.h"
+#include "ref.h"
+
+class IAutoMParamDlg;
+class IMtlParams;
+class IParamMap2;
+class Texmap;
+
+typedef short ParamID;
+typedef short MapID;
+typedef INT_PTR StringResID;
 
 // Block flags.
 #define P_CLASS_PARAMS 0x0001
@@ -13,33 +27,329 @@
 #define P_USE_PARAMS 0x0008
 #define P_INCLUDE_PARAMS 0x0010
 #define P_MULTIMAP 0x0020
-#define P_CALLSETS_ON_LOAD 0x0040
 #define P_HASCATEGORY 0x0080
-#define P_TEMPLATE_UI 0x0100
 #define P_VERSION 0x0200
-#define P_AUTO_UI_QT 0x0400
-#define P_SCRIPTED_CLASS 0x1000
-#define P_TEMPORARY 0x2000
 
 // Parameter flags.
 #define P_ANIMATABLE 0x00000001
-#define P_TRANSIENT 0x00000002
-#define P_NO_INIT 0x00000004
-#define P_COMPUTED_NAME 0x00000008
-#define P_INVISIBLE 0x00000010
-#define P_RESET_DEFAULT 0x00000020
-#define P_SUBANIM 0x00000040
-#define P_TV_SHOW_ALL 0x00000080
-#define P_NO_REF 0x00000100
 #define P_OWNERS_REF 0x00000200
-#define P_CAN_CONVERT 0x00000400
-#define P_SUBTEX 0x00000800
-#define P_VARIABLE_SIZE 0x00001000
-#define P_NO_AUTO_LABELS 0x00002000
-#define P_SHORT_LABELS 0x00004000
-#define P_READ_ONLY 0x00008000
-#define P_OBSOLETE 0x40000000
 
-#include "paramblk2/ClassDesc2.h"
-#include "paramblk2/IParamBlock2.h"
-#include "paramblk2/ParamBlockDesc2.h"
+// The parameter types of the first parameter block system; ParamType2 continues them.
+enum ParamType { TYPE_FLOAT, TYPE_INT, TYPE_RGBA, TYPE_POINT3, TYPE_BOOL };
+
+#define TYPE_TAB 0x0800
+#define TYPE_BY_REF 0x1000
+#define TYPE_BY_VAL 0x2000
+#define TYPE_BY_PTR 0x4000
+
+enum ParamType2 {
+    TYPE_ANGLE = TYPE_BOOL + 1,
+    TYPE_PCNT_FRAC = 6,
+    TYPE_WORLD = 7,
+    TYPE_COLOR_CHANNEL = 11,
+    TYPE_TIMEVALUE = 12,
+    TYPE_RADIOBTN_INDEX = 13,
+    TYPE_MTL = 14,
+    TYPE_TEXMAP = 15,
+    TYPE_REFTARG = 18,
+    TYPE_INDEX = 19,
+    TYPE_INT_TAB = TYPE_INT + TYPE_TAB,
+    TYPE_REFTARG_TAB = TYPE_REFTARG + TYPE_TAB,
+};
+
+enum ParamTags {
+    p_default = -(1 << 30),
+    p_ms_default,
+    p_range,
+    p_ui,
+    p_validator,
+    p_accessor,
+    p_vals,
+    p_refno,
+    p_subtexno,
+    p_submtlno,
+    p_dim,
+    p_classID,
+    p_sclassID,
+    p_enabled,
+    p_enable_ctrls,
+    p_prompt,
+    p_caption,
+    p_init_file,
+    p_file_types,
+    p_ctrl_ids,
+    p_uix,
+    p_configurable_default,
+    p_tooltip,
+    p_assetTypeID,
+    p_assetTypeName,
+    p_defaults_and_ranges_in_meters,
+    p_nonLocalizedName,
+    p_colorContext,
+    p_end = p_default + 1024,
+};
+
+// Rollout controls a parameter can be bound to: those of the first parameter block system, then
+// the ones ParamType2 parameters added.
+enum ControlType {
+    TYPE_SPINNER,
+    TYPE_RADIO,
+    TYPE_SINGLECHEKBOX,
+    TYPE_SINGLECHECKBOX = TYPE_SINGLECHEKBOX,
+};
+
+enum ControlType2 {
+    TYPE_EDITBOX = 5,
+    TYPE_CHECKBUTTON = 6,
+    TYPE_TEXMAPBUTTON = 8,
+    TYPE_SLIDER = 17,
+};
+
+enum EditSpinnerType { EDITTYPE_INT = 0, EDITTYPE_FLOAT = 1, EDITTYPE_TIME = 6 };
+
+// Notification codes (the high word of WM_COMMAND's WPARAM) that a custom button sends besides
+// BN_CLICKED when it is set to report presses, releases and right clicks.
+#define BN_BUTTONDOWN 8173
+#define BN_BUTTONUP 8174
+#define BN_RIGHTCLICK 8183
+
+namespace MaxStandin {
+
+// One argument of a descriptor's tag list, captured with its C++ type so that a wrong list is
+// refused with a message instead of being read as garbage.
+class DescArg {
+public:
+    enum class Kind { End, Int, Double, Float, WString, NarrowString, Pointer, ClassId, Object };
+
+    DescArg() = default;
+
+    template <typename T> static DescArg From(T v) {
+        DescArg a;
+        if constexpr (std::is_same_v<T, bool>) {
+            a.kind = Kind::Int;
+            a.integer = v ? 1 : 0;
+        } else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
+            a.kind = Kind::Int;
+            a.integer = static_cast<long long>(v);
+        } else if constexpr (std::is_same_v<T, float>) {
+            a.kind = Kind::Float;
+            a.real = v;
+        } else if constexpr (std::is_floating_point_v<T>) {
+            a.kind = Kind::Double;
+            a.real = static_cast<double>(v);
+        } else if constexpr (std::is_same_v<T, const wchar_t*> || std::is_same_v<T, wchar_t*>) {
+            a.kind = Kind::WString;
+            a.text = v;
+        } else if constexpr (std::is_same_v<T, const char*> || std::is_same_v<T, char*>) {
+            a.kind = Kind::NarrowString;
+        } else if constexpr (std::is_same_v<T, std::nullptr_t> || std::is_pointer_v<T>) {
+            a.kind = Kind::Pointer;
+            a.pointer = v;
+        } else if constexpr (std::is_same_v<T, Class_ID>) {
+            a.kind = Kind::ClassId;
+            a.classId = v;
+        } else {
+            // Colours, points, structures passed by value: captured, never read.
+            a.kind = Kind::Object;
+        }
+        return a;
+    }
+
+    Kind kind = Kind::End;
+    long long integer = 0;
+    double real = 0.0;
+    const wchar_t* text = nullptr;
+    const void* pointer = nullptr;
+    Class_ID classId;
+};
+
+} // namespace MaxStandin
+
+// A default or range value; which member is meaningful follows the parameter's type.
+struct PB2Value {
+    int i = 0;
+    float f = 0.0f;
+};
+
+// One parameter of a descriptor, as the tag list described it.
+class ParamDef : public MaxHeapOperators {
+public:
+    ParamID ID = -1;
+    MSTR int_name;
+    ParamType2 type = static_cast<ParamType2>(TYPE_FLOAT);
+    int flags = 0;
+    StringResID local_name = 0;
+    PB2Value def;
+    bool has_range = false;
+    PB2Value range_low;
+    PB2Value range_high;
+    // Rollout binding: the control kind and the dialog control ids it drives.
+    bool has_ui = false;
+    MapID map_id = 0;
+    ControlType2 ctrl_type = static_cast<ControlType2>(TYPE_SPINNER);
+    EditSpinnerType spin_type = EDITTYPE_FLOAT;
+    float spin_scale = 0.0f;
+    std::vector<int> ctrl_IDs;
+    short refno = -1;
+    short sub_texmap_no = -1;
+
+    bool IsFloatType() const;
+    bool IsIntType() const;
+    bool IsRefType() const { return type == TYPE_TEXMAP || type == TYPE_REFTARG; }
+    bool IsOwnersRef() const { return (flags & P_OWNERS_REF) != 0; }
+};
+
+class ClassDesc2;
+class ParamMap2UserDlgProc;
+
+// The static description of a parameter block, built from the SDK's tag list. The SDK reads the
+// list through a C-variadic constructor; the stand-in takes the same arguments through a
+// variadic template, which sees their exact number and C++ types: an unknown tag, a missing p_end
+// or a value of a type the SDK would misread there (an int where a float is read as a double) is
+// reported as a descriptor fault when the library loads, and the descriptor then describes
+// nothing.
+class PB2Export ParamBlockDesc2 : public InterfaceServer {
+public:
+    // The block's rollout (P_AUTO_UI; the stand-in refuses P_MULTIMAP's several).
+    struct MapSpec {
+        MapID map_id = 0;
+        int dlg_template = 0;
+        StringResID title = 0;
+        int test_flags = 0;
+        int rollup_flags = 0;
+        ParamMap2UserDlgProc* dlgProc = nullptr;
+    };
+
+    template <typename... Args>
+    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
+                    USHORT flags, Args... args)
+        : cd(cd), int_name(int_name), local_name(local_name), ID(ID), flags(flags) {
+        const MaxStandin::DescArg packed[] = {MaxStandin::DescArg::From(args)...,
+                                              MaxStandin::DescArg()};
+        Build(packed, sizeof...(Args));
+    }
+    ParamBlockDesc2(const ParamBlockDesc2&) = delete;
+    ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
+    ~ParamBlockDesc2() override;
+
+    USHORT Count() { return count; }
+    ParamDef& GetParamDef(ParamID id);
+    int IDtoIndex(ParamID id);
+    ParamID IndextoID(int i);
+    int NameToIndex(const MCHAR* name);
+
+    void InvalidateUI();
+    void InvalidateUI(ParamID id, int tabIndex = -1);
+    // The newest open rollout adopts the procedure (and deletes the one it replaces).
+    void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) { SetUserDlgProc(0, proc); }
+    ParamMap2UserDlgProc* GetUserDlgProc(MapID id = 0);
+
+    // The rollout described for map_id, or null when the block has none.
+    MapSpec* GetMapSpec(MapID map_id);
+    int NumMapSpecs() { return static_cast<int>(maps.size()); }
+
+    ParamDef* paramdefs = nullptr;
+    ClassDesc2* cd = nullptr;
+    MSTR int_name;
+    StringResID local_name = 0;
+    BlockID ID = 0;
+    USHORT count = 0;
+    DWORD version = 0;
+    USHORT flags = 0;
+    int ref_no = 0;
+
+private:
+    friend class ParamBlockDescParser;
+    // A descriptor whose tag list the host hands over as data (maxhost::BuildParamBlockDesc).
+    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, USHORT flags)
+        : int_name(int_name), local_name(local_name), ID(ID), flags(flags) {}
+    void Build(const MaxStandin::DescArg* args, std::size_t count);
+
+    std::vector<ParamDef> defs;
+    std::vector<MapSpec> maps;
+};
+
+// The values of one parameter block, by parameter id and time. Setting stores the value as given
+// and notifies dependents with REFMSG_CHANGE; getting writes the value at t and narrows ivalid to
+// the span in which it holds. An unknown id, a value kind the parameter does not hold or a table
+// index on a parameter that is not a table is a plug-in fault: reported, FALSE.
+class PB2Export IParamBlock2 : public ReferenceTarget {
+public:
+    SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
+
+    virtual BlockID ID() = 0;
+    virtual ReferenceMaker* GetOwner() = 0;
+    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual int NumParams() = 0;
+    virtual MSTR GetLocalName(ParamID id, int tabIndex = -1, bool localized = true) = 0;
+    virtual ParamType2 GetParameterType(ParamID id) = 0;
+
+    virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, Texmap* v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
+    virtual float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    virtual int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    virtual Texmap* GetTexmap(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    virtual ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+
+    // The span in which every parameter of the block keeps its value at t.
+    virtual void GetValidity(TimeValue t, Interval& valid) = 0;
+    // Id of the parameter whose change sent the last REFMSG_CHANGE; -1 for none in particular.
+    virtual ParamID LastNotifyParamID() = 0;
+    virtual void SetMap(IParamMap2* m, MapID map_id = 0) = 0;
+    virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
+    virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
+    virtual void Reset(ParamID id, int tabIndex = -1, BOOL updateUI = TRUE,
+                       BOOL callSetHandlers = TRUE) = 0;
+};
+
+// A class descriptor that also knows the class's parameter block descriptors and builds, resets
+// and shows the blocks they describe.
+class PB2Export ClassDesc2 : public ClassDesc {
+public:
+    ClassDesc2();
+    ~ClassDesc2() override;
+
+    // Creates each P_AUTO_CONSTRUCT block and installs it as the owner's reference ref_no.
+    void MakeAutoParamBlocks(ReferenceMaker* owner) override;
+    // Returns every automatic block of the owner to the descriptor's defaults.
+    void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);
+
+    int NumParamBlockDescs() override;
+    ParamBlockDesc2* GetParamBlockDesc(int i) override;
+    ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
+    ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* name);
+    void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
+
+    // Builds the material-editor rollouts of every P_AUTO_UI block of obj (CreateParamDlgs) or
+    // of one block's map (CreateParamDlg).
+    IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
+    IAutoMParamDlg* CreateParamDlg(BlockID id, HWND hwMtlEdit, IMtlParams* imp,
+                                   ReferenceTarget* obj, MapID mapID = 0);
+    void MasterDlgDeleted(IAutoMParamDlg* dlg);
+
+    void InvalidateUI(ParamBlockDesc2* pbd) override;
+    void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
+    bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) override {
+        return SetUserDlgProc(pbd, 0, proc);
+    }
+    // The newest open rollout of pbd's map, or null when none is open.
+    IParamMap2* GetParamMap(ParamBlockDesc2* pbd, MapID map_id = 0);
+
+private:
+    friend class ParamBlockDesc2;
+    void RemoveParamBlockDesc(ParamBlockDesc2* pbd);
+
+    std::vector<ParamBlockDesc2*> pbDescs;
+    std::vector<IAutoMParamDlg*> masterDlgs;
+};

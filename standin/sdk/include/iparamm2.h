@@ -2,16 +2,8 @@
 // them, and the material editor's master dialog that gathers them.
 #pragma once
 
-#include "Materials/ParamDlg.h"
-#include "interval.h"
+#include "imtl.h"
 #include "iparamb2.h"
-#include "iparamm.h"
-#include "strbasic.h"
-
-class IParamBlock2;
-class IParamMap2;
-class ParamBlockDesc2;
-class ReferenceTarget;
 
 class ParamMap2UserDlgProc : public MaxHeapOperators {
 public:
@@ -20,9 +12,8 @@ public:
                             LPARAM lParam) = 0;
     virtual void DeleteThis() = 0;
     virtual void SetThing(ReferenceTarget* /*m*/) {}
-    virtual void Update(TimeValue /*t*/) {}
     virtual void SetParamBlock(IParamBlock2* /*pb*/) {}
-    virtual void Update(TimeValue t, Interval& /*valid*/, IParamMap2* /*pmap*/) { this->Update(t); }
+    virtual void Update(TimeValue /*t*/, Interval& /*valid*/, IParamMap2* /*pmap*/) {}
 };
 
 class PB2Export IParamMap2 : public InterfaceServer {
@@ -36,9 +27,6 @@ public:
     virtual IParamBlock2* GetParamBlock() = 0;
     virtual ParamBlockDesc2* GetDesc() = 0;
     virtual void Enable(ParamID id, BOOL onOff, int tabIndex = 0) = 0;
-    virtual void Show(ParamID id, BOOL showHide, int tabIndex = 0) = 0;
-    virtual void SetText(ParamID id, const MCHAR* txt, int tabIndex = 0) = 0;
-    virtual void SetRange(ParamID id, float low, float high, int tabIndex = 0) = 0;
     // Installs proc; the map owns it from here on and deletes the one it replaces.
     virtual void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) = 0;
     virtual ParamMap2UserDlgProc* GetUserDlgProc() = 0;
@@ -53,7 +41,5 @@ public:
     // Appends a secondary dialog; the master dialog deletes it with itself.
     virtual void AddDlg(ParamDlg* dlg) = 0;
     virtual ParamDlg* GetDlg(int i) = 0;
-    virtual void SetDlg(int i, ParamDlg* dlg) = 0;
-    virtual void DeleteDlg(ParamDlg* dlg) = 0;
     virtual IParamMap2* GetMap() = 0;
 };

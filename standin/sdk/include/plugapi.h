@@ -2,11 +2,7 @@
 #pragma once
 
 #include "maxtypes.h"
-#include "strbasic.h"
 
-#define MAX_RELEASE_R24 24000
-#define MAX_RELEASE_R25 25000
-#define MAX_RELEASE_R26 26000
 #define MAX_RELEASE_R27 27000
 #define MAX_RELEASE MAX_RELEASE_R27
 #define MAX_API_NUM 66
@@ -17,29 +13,14 @@
 #define GET_MAX_API_NUM(x) (((x) >> 8) & 0xff)
 #define GET_MAX_SDK_REV(x) ((x)&0xff)
 
-#define GEOMOBJECT_CLASS_ID 0x000010
-#define CAMERA_CLASS_ID 0x000020
-#define LIGHT_CLASS_ID 0x000030
-#define SHAPE_CLASS_ID 0x000040
-#define HELPER_CLASS_ID 0x000050
-#define SYSTEM_CLASS_ID 0x000060
-#define REF_MAKER_CLASS_ID 0x000100
-#define REF_TARGET_CLASS_ID 0x000200
-#define OSM_CLASS_ID 0x000810
-#define WSM_CLASS_ID 0x000820
 #define MATERIAL_CLASS_ID 0x000c00
 #define TEXMAP_CLASS_ID 0x000c10
-#define UVGEN_CLASS_ID 0x0000c20
-#define XYZGEN_CLASS_ID 0x0000c30
 #define TEXOUTPUT_CLASS_ID 0x0000c40
-#define PARAMETER_BLOCK_CLASS_ID 0x000008
 #define PARAMETER_BLOCK2_CLASS_ID 0x000082
-#define RENDERER_CLASS_ID 0x000f00
 
 class ParamBlockDesc2;
 class ParamMap2UserDlgProc;
 class ReferenceMaker;
-class IParamMap2;
 
 // Describes one plug-in class to the host: its identity, names and how to create objects.
 class CoreExport ClassDesc : public MaxHeapOperators {
@@ -56,11 +37,8 @@ public:
     virtual SClass_ID SuperClassID() = 0;
     virtual Class_ID ClassID() = 0;
     virtual const MCHAR* Category() = 0;
-
     virtual const MCHAR* InternalName() { return nullptr; }
     virtual HINSTANCE HInstance() { return nullptr; }
-    virtual void ResetClassParams(BOOL /*fileReset*/ = FALSE) {}
-    virtual DWORD InitialRollupPageState() { return 0x7fffffff; }
 
     // Loads a string of the descriptor's module; null when the module has no such string.
     virtual const MCHAR* GetRsrcString(INT_PTR id);
@@ -75,7 +53,6 @@ public:
                                 ParamMap2UserDlgProc* /*proc*/ = nullptr) {
         return false;
     }
-    virtual ParamMap2UserDlgProc* GetUserDlgProc(ParamBlockDesc2* /*pbd*/) { return nullptr; }
 
 private:
     struct StringCache;

@@ -3,9 +3,7 @@
 #include <max.h>
 #include <iparamb2.h>
 
-#include <maxhost/DescriptorErrors.h>
-#include <maxhost/ModuleResources.h>
-#include <maxhost/ThreadLibraryCallsLog.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "resources/resource.h"
 
-#include <maxhost/ModuleResources.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,7 @@
 
 #include "resources/resource.h"
 
-#include <maxhost/Heap.h>
-#include <maxhost/Rollout.h>
-#include <maxhost/ShellExecuteLog.h>
+#include <maxhost/Host.h>
 
 #include <gtest/gtest.h>
 #include <iparamm2.h>

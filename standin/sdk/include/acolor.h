@@ -1,4 +1,0 @@
-// Forwards to the geometry library header of the same name.
-#pragma once
-
-#include "geom/acolor.h"

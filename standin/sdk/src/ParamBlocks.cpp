@@ -1,0 +1,1626 @@
+// Parameter blocks and their descriptors: class descriptors, the tag-list parser, the host's
+// parameter block with its keys, and their cloning and persistence.
+#include <algorithm>
+#include <climits>
+#include <map>
+
+#include "Standin.h"
+
+// ---- class descriptors ---------------------------------------------------------------------
+
+// Keeps every string looked up, so a returned pointer stays valid for the descriptor's life.
+struct ClassDesc::StringCache {
+    std::map<INT_PTR, std::wstring> byId;
+};
+
+ClassDesc::ClassDesc() : strings(nullptr) {}
+
+ClassDesc::~ClassDesc() {
+    delete strings;
+}
+
+const MCHAR* ClassDesc::GetRsrcString(INT_PTR id) {
+    HINSTANCE module = HInstance();
+    if (!module || id <= 0 || id > 0xffff) {
+        return nullptr;
+    }
+    if (!strings) {
+        strings = new StringCache;
+    }
+    auto cached = strings->byId.find(id);
+    if (cached != strings->byId.end()) {
+        return cached->second.c_str();
+    }
+    // A string-table entry holds at most 65535 characters.
+    std::wstring buffer(65536, L'\0');
+    const int length =
+        LoadStringW(module, static_cast<UINT>(id), &buffer[0], static_cast<int>(buffer.size()));
+    if (length <= 0) {
+        return nullptr;
+    }
+    buffer.resize(static_cast<std::size_t>(length));
+    return strings->byId.emplace(id, std::move(buffer)).first->second.c_str();
+}
+
+ClassDesc2::ClassDesc2() = default;
+
+ClassDesc2::~ClassDesc2() {
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        pbd->cd = nullptr;
+    }
+    for (IAutoMParamDlg* dlg : masterDlgs) {
+        static_cast<MaxStandin::AutoMParamDlg*>(dlg)->DescDeleted();
+    }
+}
+
+void ClassDesc2::MakeAutoParamBlocks(ReferenceMaker* owner) {
+    if (!owner) {
+        return;
+    }
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        if (!(pbd->flags & P_AUTO_CONSTRUCT)) {
+            continue;
+        }
+        MaxStandin::ParamBlock2* pb = new (std::nothrow) MaxStandin::ParamBlock2(pbd, owner);
+        if (!pb) {
+            continue;
+        }
+        if (owner->ReplaceReference(pbd->ref_no, pb) != REF_SUCCEED) {
+            pb->MaybeAutoDelete();
+        }
+    }
+}
+
+void ClassDesc2::Reset(ReferenceMaker* owner, BOOL updateUI, BOOL callSetHandlers) {
+    ReferenceTarget* target = dynamic_cast<ReferenceTarget*>(owner);
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        if (!(pbd->flags & P_AUTO_CONSTRUCT)) {
+            continue;
+        }
+        if (IParamBlock2* pb = MaxStandin::BlockOf(target, pbd)) {
+            pb->ResetAll(updateUI, callSetHandlers);
+        }
+    }
+}
+
+int ClassDesc2::NumParamBlockDescs() {
+    return static_cast<int>(pbDescs.size());
+}
+
+ParamBlockDesc2* ClassDesc2::GetParamBlockDesc(int i) {
+    return i >= 0 && i < NumParamBlockDescs() ? pbDescs[static_cast<std::size_t>(i)] : nullptr;
+}
+
+ParamBlockDesc2* ClassDesc2::GetParamBlockDescByID(BlockID id) {
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        if (pbd->ID == id) {
+            return pbd;
+        }
+    }
+    return nullptr;
+}
+
+ParamBlockDesc2* ClassDesc2::GetParamBlockDescByName(const MCHAR* name) {
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        if (name && pbd->int_name == name) {
+            return pbd;
+        }
+    }
+    return nullptr;
+}
+
+void ClassDesc2::AddParamBlockDesc(ParamBlockDesc2* pbd) {
+    if (!pbd || std::find(pbDescs.begin(), pbDescs.end(), pbd) != pbDescs.end()) {
+        return;
+    }
+    pbDescs.push_back(pbd);
+    pbd->cd = this;
+}
+
+void ClassDesc2::RemoveParamBlockDesc(ParamBlockDesc2* pbd) {
+    pbDescs.erase(std::remove(pbDescs.begin(), pbDescs.end(), pbd), pbDescs.end());
+}
+
+namespace {
+
+MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapSpec& mapDef,
+                               ReferenceTarget* obj, IMtlParams* imp) {
+    const TimeValue time = imp ? imp->GetTime() : 0;
+    auto* map = new (std::nothrow)
+        MaxStandin::ParamMap2(pbd, mapDef.map_id, MaxStandin::BlockOf(obj, pbd), time);
+    if (!map) {
+        return nullptr;
+    }
+    // A procedure still serving another open rollout cannot be shared.
+    if (mapDef.dlgProc && !MaxStandin::ParamMap2::ProcInUse(mapDef.dlgProc, map)) {
+        map->SetUserDlgProc(mapDef.dlgProc);
+    }
+    map->SendToProc(WM_INITDIALOG, 0, 0);
+    return map;
+}
+
+} // namespace
+
+IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarget* obj) {
+    auto* master = new (std::nothrow) MaxStandin::AutoMParamDlg(this, obj, imp);
+    if (!master) {
+        return nullptr;
+    }
+    for (ParamBlockDesc2* pbd : pbDescs) {
+        if (!(pbd->flags & P_AUTO_UI) || (pbd->flags & P_CLASS_PARAMS)) {
+            continue;
+        }
+        ParamBlockDesc2::MapSpec* mapDef = pbd->GetMapSpec(0);
+        if (MaxStandin::ParamMap2* map = mapDef ? OpenMap(pbd, *mapDef, obj, imp) : nullptr) {
+            master->AddMap(map);
+        }
+    }
+    masterDlgs.push_back(master);
+    return master;
+}
+
+IAutoMParamDlg* ClassDesc2::CreateParamDlg(BlockID id, HWND, IMtlParams* imp, ReferenceTarget* obj,
+                                           MapID mapID) {
+    ParamBlockDesc2* pbd = GetParamBlockDescByID(id);
+    ParamBlockDesc2::MapSpec* mapDef = pbd ? pbd->GetMapSpec(mapID) : nullptr;
+    auto* master = mapDef ? new (std::nothrow) MaxStandin::AutoMParamDlg(this, obj, imp) : nullptr;
+    if (!master) {
+        return nullptr;
+    }
+    if (MaxStandin::ParamMap2* map = OpenMap(pbd, *mapDef, obj, imp)) {
+        master->AddMap(map);
+    }
+    masterDlgs.push_back(master);
+    return master;
+}
+
+void ClassDesc2::MasterDlgDeleted(IAutoMParamDlg* dlg) {
+    masterDlgs.erase(std::remove(masterDlgs.begin(), masterDlgs.end(), dlg), masterDlgs.end());
+}
+
+void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd) {
+    for (IAutoMParamDlg* dlg : masterDlgs) {
+        for (MaxStandin::ParamMap2* map : static_cast<MaxStandin::AutoMParamDlg*>(dlg)->Maps()) {
+            if (map->GetDesc() == pbd) {
+                map->Invalidate();
+            }
+        }
+    }
+}
+
+void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex) {
+    for (IAutoMParamDlg* dlg : masterDlgs) {
+        for (MaxStandin::ParamMap2* map : static_cast<MaxStandin::AutoMParamDlg*>(dlg)->Maps()) {
+            if (map->GetDesc() == pbd) {
+                map->Invalidate(id, tabIndex);
+            }
+        }
+    }
+}
+
+bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc) {
+    if (!pbd) {
+        return false;
+    }
+    pbd->SetUserDlgProc(map_id, proc);
+    return true;
+}
+
+IParamMap2* ClassDesc2::GetParamMap(ParamBlockDesc2* pbd, MapID map_id) {
+    for (auto dlg = masterDlgs.rbegin(); dlg != masterDlgs.rend(); ++dlg) {
+        for (MaxStandin::ParamMap2* map : static_cast<MaxStandin::AutoMParamDlg*>(*dlg)->Maps()) {
+            if (map->GetDesc() == pbd && map->GetMapID() == map_id) {
+                return map;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// ---- the tag list ----------------------------------------------------------------------------
+
+namespace MaxStandin {
+
+namespace {
+
+std::string KindName(const DescArg& arg) {
+    switch (arg.kind) {
+    case DescArg::Kind::End:
+        return "nothing";
+    case DescArg::Kind::Int:
+        return "an int (" + std::to_string(arg.integer) + ")";
+    case DescArg::Kind::Double:
+        return "a double";
+    case DescArg::Kind::Float:
+        return "a float";
+    case DescArg::Kind::WString:
+        return "a wide string";
+    case DescArg::Kind::NarrowString:
+        return "a narrow (char) string";
+    case DescArg::Kind::Pointer:
+        return "a pointer";
+    case DescArg::Kind::ClassId:
+        return "a Class_ID";
+    case DescArg::Kind::Object:
+        return "an object passed by value";
+    }
+    return "an unknown value";
+}
+
+} // namespace
+
+// Reads the captured arguments of the template constructor in the order and with the types the
+// SDK reads them, checking count and types. Each read returns false, with `problem` describing
+// why, when the next argument is missing or of another type; `what` names the place.
+class PackedArgReader {
+public:
+    PackedArgReader(const DescArg* args, std::size_t count) : args(args), count(count) {}
+    bool Int(int& v, const std::string& what);
+    // A float value, which reaches a C-variadic function as a double.
+    bool Real(double& v, const std::string& what);
+    bool Pointer(const void*& v, const std::string& what);
+    bool String(const wchar_t*& v, const std::string& what);
+    bool ClassId(Class_ID& v, const std::string& what);
+    std::size_t Unread() const { return count - next; }
+
+    std::string problem;
+
+private:
+    const DescArg* Next(const std::string& what);
+    bool Mismatch(const DescArg& arg, const std::string& expected, const std::string& what);
+
+    const DescArg* args;
+    std::size_t count;
+    std::size_t next = 0;
+};
+
+const DescArg* PackedArgReader::Next(const std::string& what) {
+    if (next >= count) {
+        problem = "the argument list ends where " + what + " is expected (is a p_end missing?)";
+        return nullptr;
+    }
+    return &args[next++];
+}
+
+bool PackedArgReader::Mismatch(const DescArg& arg, const std::string& expected,
+                               const std::string& what) {
+    problem = "argument " + std::to_string(next + 5) + " (" + what + ") is " + KindName(arg) +
+              ", but " + expected + " is read there";
+    return false;
+}
+
+bool PackedArgReader::Int(int& v, const std::string& what) {
+    const DescArg* arg = Next(what);
+    if (!arg) {
+        return false;
+    }
+    if (arg->kind != DescArg::Kind::Int) {
+        return Mismatch(*arg, "an int", what);
+    }
+    if (arg->integer < INT_MIN || arg->integer > INT_MAX) {
+        return Mismatch(*arg, "an int (this value does not fit one)", what);
+    }
+    v = static_cast<int>(arg->integer);
+    return true;
+}
+
+bool PackedArgReader::Real(double& v, const std::string& what) {
+    const DescArg* arg = Next(what);
+    if (!arg) {
+        return false;
+    }
+    if (arg->kind != DescArg::Kind::Double && arg->kind != DescArg::Kind::Float) {
+        return Mismatch(*arg, "a float value (passed as a double; write e.g. 1.0f)", what);
+    }
+    v = arg->real;
+    return true;
+}
+
+bool PackedArgReader::Pointer(const void*& v, const std::string& what) {
+    const DescArg* arg = Next(what);
+    if (!arg) {
+        return false;
+    }
+    // NULL is the integer 0 on Windows; it reads as a null pointer.
+    if (arg->kind == DescArg::Kind::Int && arg->integer == 0) {
+        v = nullptr;
+        return true;
+    }
+    if (arg->kind != DescArg::Kind::Pointer) {
+        return Mismatch(*arg, "a pointer", what);
+    }
+    v = arg->pointer;
+    return true;
+}
+
+bool PackedArgReader::String(const wchar_t*& v, const std::string& what) {
+    const DescArg* arg = Next(what);
+    if (!arg) {
+        return false;
+    }
+    if (arg->kind != DescArg::Kind::WString || !arg->text) {
+        return Mismatch(*arg, "a wide string (_T(\"...\"))", what);
+    }
+    v = arg->text;
+    return true;
+}
+
+bool PackedArgReader::ClassId(Class_ID& v, const std::string& what) {
+    const DescArg* arg = Next(what);
+    if (!arg) {
+        return false;
+    }
+    if (arg->kind != DescArg::Kind::ClassId) {
+        return Mismatch(*arg, "a Class_ID", what);
+    }
+    v = arg->classId;
+    return true;
+}
+
+} // namespace MaxStandin
+
+class ParamBlockDescParser {
+public:
+    ParamBlockDescParser(ParamBlockDesc2& desc, MaxStandin::PackedArgReader& reader)
+        : desc(desc), reader(reader) {}
+
+    static ParamBlockDesc2* Build(BlockID id, const MCHAR* intName, StringResID localName,
+                                  ClassDesc2* cd, USHORT flags, const MaxStandin::DescArg* args,
+                                  std::size_t count) {
+        auto* desc = new ParamBlockDesc2(id, intName, localName, flags);
+        desc->cd = cd;
+        desc->Build(args, count);
+        return desc;
+    }
+
+    // True when the whole list was read; otherwise Error() tells what is wrong and where.
+    bool Run();
+    const std::string& Error() const { return error; }
+
+private:
+    bool ReadBlockHead();
+    bool ReadRollout(MapID mapId);
+    bool ReadParam(int id);
+    bool ReadTag(ParamDef& def, int tag);
+    bool ReadDefault(ParamDef& def, const std::string& what);
+    bool ReadRange(ParamDef& def);
+    bool ReadUi(ParamDef& def);
+    bool ReadControlIds(ParamDef& def, int n, const std::string& what);
+    bool ReadRadioValues(const ParamDef& def);
+    bool CheckParam(const ParamDef& def);
+
+    bool Int(int& v, const std::string& what);
+    bool Short(short& v, const std::string& what);
+    bool Fail(const std::string& message);
+    std::string ParamContext(const ParamDef& def) const;
+
+    ParamBlockDesc2& desc;
+    MaxStandin::PackedArgReader& reader;
+    std::string context;
+    std::string error;
+};
+
+namespace {
+
+// Bounds that no sane descriptor reaches; an unchecked list that runs past them is garbage.
+constexpr int kMaxParams = 4096;
+constexpr int kMaxTagsPerParam = 256;
+constexpr int kMaxControlIds = 64;
+
+// Block flags that change the shape of the tag list in ways no plug-in of this house uses: a
+// descriptor with one of them is refused by name rather than misread.
+struct RefusedFlag {
+    USHORT flag;
+    const char* name;
+};
+constexpr RefusedFlag kRefusedFlags[] = {{P_USE_PARAMS, "P_USE_PARAMS"},
+                                         {P_INCLUDE_PARAMS, "P_INCLUDE_PARAMS"},
+                                         {P_MULTIMAP, "P_MULTIMAP"},
+                                         {P_HASCATEGORY, "P_HASCATEGORY"},
+                                         {P_VERSION, "P_VERSION"}};
+
+// ParamType2's enumerators fit in 12 bits (the largest are the table types); the passing flags
+// TYPE_BY_REF, TYPE_BY_VAL and TYPE_BY_PTR are macros above them, so a value with one of those
+// set does not fit the enumeration and is refused before it is stored in one.
+constexpr int kMaxParamType2 = 0xFFF;
+static_assert(TYPE_REFTARG_TAB <= kMaxParamType2 && TYPE_BY_REF > kMaxParamType2);
+
+// The rollout controls the stand-in builds; each is a value of ControlType2.
+bool IsSupportedControl(int control) {
+    switch (control) {
+    case TYPE_SPINNER:
+    case TYPE_SLIDER:
+    case TYPE_RADIO:
+    case TYPE_SINGLECHECKBOX:
+    case TYPE_CHECKBUTTON:
+    case TYPE_TEXMAPBUTTON:
+    case TYPE_EDITBOX:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsKnownTag(int tag) {
+    return tag >= p_default && tag <= p_colorContext;
+}
+
+const char* TagName(int tag) {
+    static const char* const names[] = {"p_default",
+                                        "p_ms_default",
+                                        "p_range",
+                                        "p_ui",
+                                        "p_validator",
+                                        "p_accessor",
+                                        "p_vals",
+                                        "p_refno",
+                                        "p_subtexno",
+                                        "p_submtlno",
+                                        "p_dim",
+                                        "p_classID",
+                                        "p_sclassID",
+                                        "p_enabled",
+                                        "p_enable_ctrls",
+                                        "p_prompt",
+                                        "p_caption",
+                                        "p_init_file",
+                                        "p_file_types",
+                                        "p_ctrl_ids",
+                                        "p_uix",
+                                        "p_configurable_default",
+                                        "p_tooltip",
+                                        "p_assetTypeID",
+                                        "p_assetTypeName",
+                                        "p_defaults_and_ranges_in_meters",
+                                        "p_nonLocalizedName",
+                                        "p_colorContext"};
+    return IsKnownTag(tag) ? names[tag - p_default] : "?";
+}
+
+} // namespace
+
+bool ParamBlockDescParser::Fail(const std::string& message) {
+    error = "ParamBlockDesc2 \"" + winres::ToUtf8(desc.int_name.data()) + "\" (block " +
+            std::to_string(desc.ID) + ")" + (context.empty() ? "" : ", " + context) + ": " +
+            message;
+    return false;
+}
+
+bool ParamBlockDescParser::Int(int& v, const std::string& what) {
+    return reader.Int(v, what) || Fail(reader.problem);
+}
+
+bool ParamBlockDescParser::Short(short& v, const std::string& what) {
+    int i = 0;
+    if (!Int(i, what)) {
+        return false;
+    }
+    if (i < SHRT_MIN || i > SHRT_MAX) {
+        return Fail(what + " " + std::to_string(i) + " is out of range");
+    }
+    v = static_cast<short>(i);
+    return true;
+}
+
+std::string ParamBlockDescParser::ParamContext(const ParamDef& def) const {
+    return "parameter " + std::to_string(def.ID) + " \"" + winres::ToUtf8(def.int_name.data()) +
+           "\"";
+}
+
+bool ParamBlockDescParser::Run() {
+    for (const RefusedFlag& refused : kRefusedFlags) {
+        if (desc.flags & refused.flag) {
+            return Fail(std::string("the block flag ") + refused.name +
+                        " is not supported by the stand-in");
+        }
+    }
+    if (!ReadBlockHead()) {
+        return false;
+    }
+    for (int n = 0;; ++n) {
+        context.clear();
+        if (n > kMaxParams) {
+            return Fail("more than " + std::to_string(kMaxParams) +
+                        " parameters: the list has no final p_end");
+        }
+        int id = 0;
+        if (!Int(id, "a parameter id or the final p_end")) {
+            return false;
+        }
+        if (id == p_end) {
+            return true;
+        }
+        if (!ReadParam(id)) {
+            return false;
+        }
+    }
+}
+
+bool ParamBlockDescParser::ReadBlockHead() {
+    if (desc.flags & P_AUTO_CONSTRUCT) {
+        if (!Int(desc.ref_no, "the reference number (P_AUTO_CONSTRUCT)")) {
+            return false;
+        }
+        if (desc.ref_no < 0) {
+            return Fail("the reference number " + std::to_string(desc.ref_no) + " is negative");
+        }
+    }
+    return !(desc.flags & P_AUTO_UI) || ReadRollout(0);
+}
+
+bool ParamBlockDescParser::ReadRollout(MapID mapId) {
+    ParamBlockDesc2::MapSpec mapDef;
+    mapDef.map_id = mapId;
+    int title = 0;
+    const void* proc = nullptr;
+    if (!Int(mapDef.dlg_template, "the rollout's dialog template id (P_AUTO_UI)") ||
+        !Int(title, "the rollout's title string id (P_AUTO_UI)") ||
+        !Int(mapDef.test_flags, "the rollout's flag mask (P_AUTO_UI)") ||
+        !Int(mapDef.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)")) {
+        return false;
+    }
+    if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)")) {
+        return Fail(reader.problem);
+    }
+    mapDef.title = title;
+    mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
+    desc.maps.push_back(mapDef);
+    return true;
+}
+
+bool ParamBlockDescParser::ReadParam(int id) {
+    ParamDef def;
+    context = "parameter " + std::to_string(id);
+    if (id < 0 || id > SHRT_MAX) {
+        return Fail("the parameter id " + std::to_string(id) +
+                    " is neither a ParamID nor p_end (is a p_end missing?)");
+    }
+    def.ID = static_cast<ParamID>(id);
+    if (std::any_of(desc.defs.begin(), desc.defs.end(),
+                    [&](const ParamDef& d) { return d.ID == def.ID; })) {
+        return Fail("the parameter id is used twice");
+    }
+    const wchar_t* name = nullptr;
+    if (!reader.String(name, "the parameter's internal name")) {
+        return Fail(reader.problem);
+    }
+    def.int_name = name;
+    context = ParamContext(def);
+    int type = 0;
+    if (!Int(type, "the parameter type")) {
+        return false;
+    }
+    // Only a value inside the enumeration's range may become a ParamType2.
+    if (type >= 0 && type <= kMaxParamType2) {
+        def.type = static_cast<ParamType2>(type);
+    }
+    if (type < 0 || type > kMaxParamType2 ||
+        (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType())) {
+        return Fail("parameter type " + std::to_string(type) +
+                    " is not supported by the stand-in (supported: float, int and bool kinds, "
+                    "TYPE_TEXMAP, TYPE_REFTARG)");
+    }
+    int localName = 0;
+    if (!Int(def.flags, "the parameter flags") || !Int(localName, "the display-name string id")) {
+        return false;
+    }
+    def.local_name = localName;
+    for (int n = 0;; ++n) {
+        if (n > kMaxTagsPerParam) {
+            return Fail("the parameter's tags never reach p_end");
+        }
+        int tag = 0;
+        if (!Int(tag, "a tag or p_end")) {
+            return false;
+        }
+        if (tag == p_end) {
+            break;
+        }
+        if (!ReadTag(def, tag)) {
+            return false;
+        }
+    }
+    if (!CheckParam(def)) {
+        return false;
+    }
+    desc.defs.push_back(def);
+    return true;
+}
+
+// Tags whose values the stand-in has no use for are read, checked and dropped.
+bool ParamBlockDescParser::ReadTag(ParamDef& def, int tag) {
+    int value = 0;
+    short unused = 0;
+    const void* pointer = nullptr;
+    const wchar_t* text = nullptr;
+    Class_ID classId;
+    const std::string what = std::string("the ") + TagName(tag) + " value";
+    switch (tag) {
+    case p_default:
+    case p_ms_default:
+        return ReadDefault(def, TagName(tag));
+    case p_range:
+        return ReadRange(def);
+    case p_ui:
+        return ReadUi(def);
+    case p_vals:
+        return ReadRadioValues(def);
+    case p_refno:
+        return Short(def.refno, what);
+    case p_subtexno:
+        return Short(def.sub_texmap_no, what);
+    case p_submtlno:
+        return Short(unused, what);
+    case p_enabled:
+    case p_tooltip:
+    case p_prompt:
+    case p_caption:
+    case p_sclassID:
+        return Int(value, what);
+    case p_classID:
+        return reader.ClassId(classId, what) || Fail(reader.problem);
+    case p_accessor:
+    case p_validator:
+    case p_dim:
+        return reader.Pointer(pointer, what) || Fail(reader.problem);
+    case p_nonLocalizedName:
+        return reader.String(text, what) || Fail(reader.problem);
+    default:
+        if (IsKnownTag(tag)) {
+            return Fail(std::string("tag ") + TagName(tag) + " is not supported by the stand-in");
+        }
+        return Fail("unknown tag " + std::to_string(tag) + " (is a p_end missing?)");
+    }
+}
+
+bool ParamBlockDescParser::ReadDefault(ParamDef& def, const std::string& what) {
+    const std::string place = "the " + what + " value";
+    if (def.IsFloatType()) {
+        double v = 0.0;
+        if (!reader.Real(v, place)) {
+            return Fail(reader.problem);
+        }
+        def.def.f = static_cast<float>(v);
+        return true;
+    }
+    if (def.IsIntType()) {
+        return Int(def.def.i, place);
+    }
+    const void* p = nullptr;
+    if (!reader.Pointer(p, place)) {
+        return Fail(reader.problem);
+    }
+    if (p) {
+        return Fail("a reference parameter's default must be null");
+    }
+    return true;
+}
+
+bool ParamBlockDescParser::ReadRange(ParamDef& def) {
+    def.has_range = true;
+    if (def.IsFloatType()) {
+        double low = 0.0, high = 0.0;
+        if (!reader.Real(low, "the p_range minimum") || !reader.Real(high, "the p_range maximum")) {
+            return Fail(reader.problem);
+        }
+        def.range_low.f = static_cast<float>(low);
+        def.range_high.f = static_cast<float>(high);
+        return true;
+    }
+    if (def.IsIntType()) {
+        return Int(def.range_low.i, "the p_range minimum") &&
+               Int(def.range_high.i, "the p_range maximum");
+    }
+    return Fail("p_range is given for a parameter type that has no range");
+}
+
+bool ParamBlockDescParser::ReadControlIds(ParamDef& def, int n, const std::string& what) {
+    for (int i = 0; i < n; ++i) {
+        int id = 0;
+        if (!Int(id, what)) {
+            return false;
+        }
+        def.ctrl_IDs.push_back(id);
+    }
+    return true;
+}
+
+bool ParamBlockDescParser::ReadUi(ParamDef& def) {
+    if (def.has_ui) {
+        return Fail("p_ui is given twice");
+    }
+    def.has_ui = true;
+    int control = 0;
+    if (!Int(control, "the p_ui control type")) {
+        return false;
+    }
+    if (!IsSupportedControl(control)) {
+        return Fail("p_ui control type " + std::to_string(control) +
+                    " is not supported by the stand-in");
+    }
+    def.ctrl_type = static_cast<ControlType2>(control);
+    int n = 0;
+    double scale = 0.0;
+    switch (control) {
+    case TYPE_SPINNER:
+    case TYPE_SLIDER: {
+        if (!def.IsFloatType() && !def.IsIntType()) {
+            return Fail("a spinner or slider needs a float or int parameter");
+        }
+        int editType = 0;
+        if (!Int(editType, "the spinner's edit type") ||
+            !ReadControlIds(def, 2, "the edit and spinner control ids")) {
+            return false;
+        }
+        if (editType < EDITTYPE_INT || editType > EDITTYPE_TIME) {
+            return Fail("the spinner's edit type " + std::to_string(editType) +
+                        " is not an EditSpinnerType");
+        }
+        def.spin_type = static_cast<EditSpinnerType>(editType);
+        if (control == TYPE_SLIDER) {
+            return Int(n, "the slider's tick count");
+        }
+        if (!reader.Real(scale, "the spinner step")) {
+            return Fail(reader.problem);
+        }
+        def.spin_scale = static_cast<float>(scale);
+        return true;
+    }
+    case TYPE_RADIO:
+        if (!def.IsIntType()) {
+            return Fail("radio buttons need an int parameter");
+        }
+        if (!Int(n, "the number of radio buttons")) {
+            return false;
+        }
+        if (n < 1 || n > kMaxControlIds) {
+            return Fail("the number of radio buttons " + std::to_string(n) + " is out of range");
+        }
+        return ReadControlIds(def, n, "a radio button control id");
+    case TYPE_SINGLECHECKBOX:
+    case TYPE_CHECKBUTTON:
+        if (!def.IsIntType()) {
+            return Fail("a check box needs a bool or int parameter");
+        }
+        return ReadControlIds(def, 1, "the check box control id");
+    case TYPE_TEXMAPBUTTON:
+        if (def.type != TYPE_TEXMAP) {
+            return Fail("a map button needs a TYPE_TEXMAP parameter");
+        }
+        return ReadControlIds(def, 1, "the map button control id");
+    case TYPE_EDITBOX:
+        return ReadControlIds(def, 1, "the edit box control id");
+    default:
+        return false; // refused by IsSupportedControl above
+    }
+}
+
+bool ParamBlockDescParser::ReadRadioValues(const ParamDef& def) {
+    if (!def.has_ui || static_cast<int>(def.ctrl_type) != TYPE_RADIO) {
+        return Fail("p_vals must follow a p_ui with radio buttons");
+    }
+    for (std::size_t i = 0; i < def.ctrl_IDs.size(); ++i) {
+        int value = 0;
+        if (!Int(value, "a p_vals value")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParamBlockDescParser::CheckParam(const ParamDef& def) {
+    if (def.IsOwnersRef() && !def.IsRefType()) {
+        return Fail("P_OWNERS_REF is given for a parameter that is not a reference");
+    }
+    if (def.IsOwnersRef() && def.refno < 0) {
+        return Fail("a P_OWNERS_REF parameter needs p_refno");
+    }
+    if ((def.flags & P_ANIMATABLE) && def.IsRefType()) {
+        return Fail("a reference parameter cannot be P_ANIMATABLE");
+    }
+    return true;
+}
+
+// ---- descriptors -----------------------------------------------------------------------------
+
+void ParamBlockDesc2::Build(const MaxStandin::DescArg* args, std::size_t n) {
+    MaxStandin::PackedArgReader reader(args, n);
+    ParamBlockDescParser parser(*this, reader);
+    std::string error;
+    if (!parser.Run()) {
+        error = parser.Error();
+    } else if (reader.Unread() != 0) {
+        error = "ParamBlockDesc2 \"" + winres::ToUtf8(int_name.data()) + "\" (block " +
+                std::to_string(ID) + "): " + std::to_string(reader.Unread()) +
+                " argument(s) follow the final p_end";
+    }
+    if (!error.empty()) {
+        // A broken descriptor describes nothing; the loader refuses its library.
+        MaxStandin::ReportFault(maxhost::FaultKind::Descriptor, error);
+        defs.clear();
+        maps.clear();
+        cd = nullptr;
+    }
+    paramdefs = defs.empty() ? nullptr : defs.data();
+    count = static_cast<USHORT>(defs.size());
+    if (cd) {
+        cd->AddParamBlockDesc(this);
+    }
+}
+
+ParamBlockDesc2* maxhost::BuildParamBlockDesc(BlockID id, const MCHAR* intName,
+                                              StringResID localName, ClassDesc2* cd, USHORT flags,
+                                              const MaxStandin::DescArg* args, std::size_t count) {
+    return ParamBlockDescParser::Build(id, intName, localName, cd, flags, args, count);
+}
+
+ParamBlockDesc2::~ParamBlockDesc2() {
+    if (cd) {
+        cd->RemoveParamBlockDesc(this);
+    }
+    // A procedure installed after the last rollout closed is still the host's to delete.
+    for (MapSpec& mapDef : maps) {
+        if (mapDef.dlgProc && !MaxStandin::ParamMap2::ProcInUse(mapDef.dlgProc, nullptr)) {
+            mapDef.dlgProc->DeleteThis();
+        }
+        mapDef.dlgProc = nullptr;
+    }
+}
+
+ParamDef& ParamBlockDesc2::GetParamDef(ParamID id) {
+    const int index = IDtoIndex(id);
+    if (index >= 0) {
+        return defs[static_cast<std::size_t>(index)];
+    }
+    static ParamDef missing;
+    missing = ParamDef();
+    return missing;
+}
+
+int ParamBlockDesc2::IDtoIndex(ParamID id) {
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+        if (defs[i].ID == id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+ParamID ParamBlockDesc2::IndextoID(int i) {
+    return i >= 0 && i < static_cast<int>(defs.size()) ? defs[static_cast<std::size_t>(i)].ID : -1;
+}
+
+int ParamBlockDesc2::NameToIndex(const MCHAR* name) {
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+        if (name && defs[i].int_name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void ParamBlockDesc2::InvalidateUI() {
+    if (cd) {
+        cd->InvalidateUI(this);
+    }
+}
+
+void ParamBlockDesc2::InvalidateUI(ParamID id, int tabIndex) {
+    if (cd) {
+        cd->InvalidateUI(this, id, tabIndex);
+    }
+}
+
+ParamBlockDesc2::MapSpec* ParamBlockDesc2::GetMapSpec(MapID map_id) {
+    for (MapSpec& mapDef : maps) {
+        if (mapDef.map_id == map_id) {
+            return &mapDef;
+        }
+    }
+    return nullptr;
+}
+
+ParamMap2UserDlgProc* ParamBlockDesc2::GetUserDlgProc(MapID id) {
+    MapSpec* mapDef = GetMapSpec(id);
+    return mapDef ? mapDef->dlgProc : nullptr;
+}
+
+void ParamBlockDesc2::SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc) {
+    MapSpec* mapDef = GetMapSpec(map_id);
+    if (!mapDef) {
+        // No such rollout: the procedure would never run, and it is ours to delete.
+        if (proc) {
+            proc->DeleteThis();
+        }
+        return;
+    }
+    ParamMap2UserDlgProc* old = mapDef->dlgProc;
+    mapDef->dlgProc = proc;
+    // The newest open rollout adopts the procedure (and deletes the one it replaces).
+    if (IParamMap2* map = cd ? cd->GetParamMap(this, map_id) : nullptr) {
+        map->SetUserDlgProc(proc);
+        return;
+    }
+    if (old && old != proc && !MaxStandin::ParamMap2::ProcInUse(old, nullptr)) {
+        old->DeleteThis();
+    }
+}
+
+bool ParamDef::IsFloatType() const {
+    // The first five types are ParamType values, so the switch is over the plain number.
+    switch (static_cast<int>(type)) {
+    case TYPE_FLOAT:
+    case TYPE_ANGLE:
+    case TYPE_PCNT_FRAC:
+    case TYPE_WORLD:
+    case TYPE_COLOR_CHANNEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ParamDef::IsIntType() const {
+    switch (static_cast<int>(type)) {
+    case TYPE_INT:
+    case TYPE_BOOL:
+    case TYPE_TIMEVALUE:
+    case TYPE_RADIOBTN_INDEX:
+    case TYPE_INDEX:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- parameter blocks ----------------------------------------------------------------------
+
+namespace MaxStandin {
+
+namespace {
+
+std::atomic<bool> animateMode{false};
+
+constexpr USHORT kHeaderChunk = 0x0001;
+constexpr USHORT kValueChunk = 0x0002;
+
+template <typename T> bool Put(ISave* isave, const T& value) {
+    ULONG written = 0;
+    return isave->Write(&value, sizeof(T), &written) == IO_OK;
+}
+
+template <typename T> bool Get(ILoad* iload, T& value) {
+    ULONG read = 0;
+    return iload->Read(&value, sizeof(T), &read) == IO_OK;
+}
+
+} // namespace
+
+float EvaluateKeys(const std::vector<ParamBlock2::Key>& keys, TimeValue t, Interval& span) {
+    const ParamBlock2::Key& first = keys.front();
+    const ParamBlock2::Key& last = keys.back();
+    if (t <= first.time) {
+        span = Interval(TIME_NegInfinity, first.time);
+        return first.value;
+    }
+    if (t >= last.time) {
+        span = Interval(last.time, TIME_PosInfinity);
+        return last.value;
+    }
+    auto after =
+        std::upper_bound(keys.begin(), keys.end(), t,
+                         [](TimeValue time, const ParamBlock2::Key& k) { return time < k.time; });
+    const ParamBlock2::Key& k1 = *after;
+    const ParamBlock2::Key& k0 = *(after - 1);
+    span.SetInstant(t);
+    if (t == k0.time) {
+        return k0.value;
+    }
+    // In double: keys may lie further apart than an int can count.
+    const double u = (static_cast<double>(t) - k0.time) / (static_cast<double>(k1.time) - k0.time);
+    return static_cast<float>(k0.value + (static_cast<double>(k1.value) - k0.value) * u);
+}
+
+ParamBlock2::ParamBlock2(ParamBlockDesc2* d, ReferenceMaker* o) : owner(o) {
+    BindDesc(d);
+}
+
+ParamBlock2::~ParamBlock2() {
+    for (IParamMap2* map : maps) {
+        if (auto* open = dynamic_cast<ParamMap2*>(map)) {
+            open->BlockDeleted();
+        }
+    }
+}
+
+void ParamBlock2::BindDesc(ParamBlockDesc2* d) {
+    desc = d;
+    values.assign(d ? d->count : 0, Value());
+    refs.clear();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const ParamDef& def = desc->paramdefs[i];
+        if (def.IsRefType() && !def.IsOwnersRef()) {
+            values[i].refSlot = static_cast<int>(refs.size());
+            refs.push_back(nullptr);
+        }
+        SetDefault(static_cast<int>(i));
+    }
+}
+
+void ParamBlock2::GetClassName(MSTR& s, bool) const {
+    s = _M("ParamBlock2");
+}
+
+Class_ID ParamBlock2::ClassID() {
+    return Class_ID(PARAMETER_BLOCK2_CLASS_ID, 0);
+}
+
+RefTargetHandle ParamBlock2::GetReference(int i) {
+    return i >= 0 && i < NumRefs() ? refs[static_cast<std::size_t>(i)] : nullptr;
+}
+
+void ParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
+    if (i >= 0 && i < NumRefs()) {
+        refs[static_cast<std::size_t>(i)] = rtarg;
+    }
+}
+
+MSTR ParamBlock2::SubAnimName(int i, bool localized) {
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        if (values[index].refSlot == i) {
+            return GetLocalName(desc->paramdefs[index].ID, -1, localized);
+        }
+    }
+    return MSTR();
+}
+
+MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def) {
+        return MSTR();
+    }
+    const MCHAR* name = localized && desc->cd ? desc->cd->GetRsrcString(def->local_name) : nullptr;
+    return MSTR(name ? name : def->int_name.data());
+}
+
+ParamType2 ParamBlock2::GetParameterType(ParamID id) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    return def ? def->type : static_cast<ParamType2>(TYPE_FLOAT);
+}
+
+BOOL ParamBlock2::AccessFault(ParamID id, int tabIndex, const char* kind) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    std::string problem;
+    if (!def) {
+        problem = "has no parameter " + std::to_string(id);
+    } else {
+        problem =
+            "parameter " + std::to_string(id) + " \"" + winres::ToUtf8(def->int_name.data()) + "\"";
+        if (tabIndex != 0) {
+            problem += " is not a table but was given table index " + std::to_string(tabIndex);
+        } else {
+            problem += " of type " + std::to_string(def->type) + " was accessed as " + kind;
+        }
+    }
+    const std::string block = desc ? winres::ToUtf8(desc->int_name.data()) : std::string();
+    ReportFault(maxhost::FaultKind::ParamAccess, "parameter block \"" + block + "\" " + problem);
+    return FALSE;
+}
+
+void ParamBlock2::SetDefault(int index) {
+    const ParamDef& def = desc->paramdefs[index];
+    Value& value = values[static_cast<std::size_t>(index)];
+    value.keys.clear();
+    value.f = def.IsFloatType() ? def.def.f : 0.0f;
+    value.i = def.IsIntType() ? def.def.i : 0;
+    if (value.refSlot >= 0) {
+        DeleteReference(value.refSlot);
+    }
+}
+
+void ParamBlock2::Changed(ParamID id) {
+    lastNotifyParam = id;
+    NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
+}
+
+// ---- floats and ints --------------------------------------------------------------------
+
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue t, float v, int tabIndex) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsFloatType() || tabIndex != 0) {
+        return AccessFault(id, tabIndex, "float");
+    }
+    Value& value = values[static_cast<std::size_t>(index)];
+    const bool animatable = (def->flags & P_ANIMATABLE) != 0;
+    if (!value.keys.empty()) {
+        SetKey(id, t, v);
+        return TRUE;
+    }
+    if (animatable && t != 0 && animateMode.load(std::memory_order_relaxed)) {
+        value.keys = {Key{0, value.f}, Key{t, v}};
+        std::sort(value.keys.begin(), value.keys.end(),
+                  [](const Key& a, const Key& b) { return a.time < b.time; });
+    } else {
+        value.f = v;
+    }
+    Changed(id);
+    return TRUE;
+}
+
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, int v, int tabIndex) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsIntType() || tabIndex != 0) {
+        return AccessFault(id, tabIndex, "int");
+    }
+    values[static_cast<std::size_t>(index)].i = v;
+    Changed(id);
+    return TRUE;
+}
+
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) {
+    CountRead();
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsFloatType() || tabIndex != 0) {
+        return AccessFault(id, tabIndex, "float");
+    }
+    const Value& value = values[static_cast<std::size_t>(index)];
+    if (value.keys.size() >= 2) {
+        Interval span;
+        v = EvaluateKeys(value.keys, t, span);
+        ivalid &= span;
+    } else {
+        v = value.keys.empty() ? value.f : value.keys.front().value;
+    }
+    return TRUE;
+}
+
+// Int parameters are not animated here: a value holds for all time and narrows nothing.
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, int& v, Interval&, int tabIndex) {
+    CountRead();
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsIntType() || tabIndex != 0) {
+        return AccessFault(id, tabIndex, "int");
+    }
+    v = values[static_cast<std::size_t>(index)].i;
+    return TRUE;
+}
+
+float ParamBlock2::GetFloat(ParamID id, TimeValue t, int tabIndex) {
+    float v = 0.0f;
+    Interval ivalid; // FOREVER, set in place: a render thread's read makes no further call
+    ivalid.SetInfinite();
+    GetValue(id, t, v, ivalid, tabIndex);
+    return v;
+}
+
+int ParamBlock2::GetInt(ParamID id, TimeValue t, int tabIndex) {
+    int v = 0;
+    Interval ivalid = FOREVER;
+    GetValue(id, t, v, ivalid, tabIndex);
+    return v;
+}
+
+// ---- references -------------------------------------------------------------------------
+
+ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def, const Value& value) {
+    if (!def.IsOwnersRef()) {
+        return value.refSlot >= 0 ? refs[static_cast<std::size_t>(value.refSlot)] : nullptr;
+    }
+    if (!owner || def.refno >= owner->NumRefs()) {
+        return nullptr;
+    }
+    return owner->GetReference(def.refno);
+}
+
+BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsRefType()) {
+        return AccessFault(id, 0, "a reference");
+    }
+    if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v)) {
+        return AccessFault(id, 0, "a reference to an object that is not a texture map");
+    }
+    RefResult result = REF_FAIL;
+    if (def->IsOwnersRef()) {
+        result = owner ? owner->ReplaceReference(def->refno, v, TRUE) : REF_FAIL;
+    } else {
+        result = ReplaceReference(values[static_cast<std::size_t>(index)].refSlot, v, TRUE);
+    }
+    if (result != REF_SUCCEED) {
+        return FALSE;
+    }
+    Changed(id);
+    return TRUE;
+}
+
+BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
+    CountRead();
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsRefType()) {
+        return AccessFault(id, 0, "a reference");
+    }
+    v = RefValue(*def, values[static_cast<std::size_t>(index)]);
+    return TRUE;
+}
+
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a texture map") : SetRef(id, v);
+}
+
+BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : SetRef(id, v);
+}
+
+// References are not animated: what a slot holds holds for all time and narrows nothing.
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tabIndex) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if ((def && def->IsRefType() && def->type != TYPE_TEXMAP) || tabIndex != 0) {
+        return AccessFault(id, tabIndex, "a texture map");
+    }
+    ReferenceTarget* ref = nullptr;
+    if (!GetRef(id, ref)) {
+        return FALSE;
+    }
+    v = dynamic_cast<Texmap*>(ref);
+    return TRUE;
+}
+
+BOOL ParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int tabIndex) {
+    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : GetRef(id, v);
+}
+
+Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
+    Texmap* v = nullptr;
+    Interval ivalid = FOREVER;
+    GetValue(id, t, v, ivalid, tabIndex);
+    return v;
+}
+
+ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int tabIndex) {
+    ReferenceTarget* v = nullptr;
+    if (tabIndex != 0) {
+        AccessFault(id, tabIndex, "a reference");
+    } else {
+        GetRef(id, v);
+    }
+    return v;
+}
+
+// ---- block-wide operations -------------------------------------------------------------
+
+void ParamBlock2::GetValidity(TimeValue t, Interval& valid) {
+    for (const Value& value : values) {
+        if (value.keys.size() < 2) {
+            continue;
+        }
+        Interval span;
+        EvaluateKeys(value.keys, t, span);
+        valid &= span;
+    }
+}
+
+void ParamBlock2::SetMap(IParamMap2* m, MapID map_id) {
+    if (map_id < 0) {
+        return;
+    }
+    if (static_cast<std::size_t>(map_id) >= maps.size()) {
+        maps.resize(static_cast<std::size_t>(map_id) + 1, nullptr);
+    }
+    maps[static_cast<std::size_t>(map_id)] = m;
+}
+
+IParamMap2* ParamBlock2::GetMap(MapID map_id) {
+    return map_id >= 0 && static_cast<std::size_t>(map_id) < maps.size()
+               ? maps[static_cast<std::size_t>(map_id)]
+               : nullptr;
+}
+
+void ParamBlock2::ResetAll(BOOL updateUI, BOOL) {
+    // Owner-reference parameters name the owner's references; the owner resets those itself.
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!desc->paramdefs[i].IsOwnersRef()) {
+            SetDefault(static_cast<int>(i));
+        }
+    }
+    Changed(-1);
+    if (updateUI) {
+        RedrawMaps(-1);
+    }
+}
+
+void ParamBlock2::Reset(ParamID id, int, BOOL updateUI, BOOL) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || def->IsOwnersRef()) {
+        return;
+    }
+    SetDefault(index);
+    Changed(id);
+    if (updateUI) {
+        RedrawMaps(id);
+    }
+}
+
+void ParamBlock2::RedrawMaps(ParamID id) {
+    for (IParamMap2* map : maps) {
+        if (!map) {
+            continue;
+        }
+        if (id < 0) {
+            map->Invalidate();
+        } else {
+            map->Invalidate(id, -1);
+        }
+    }
+}
+
+RefResult ParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
+                                        RefMessage message, BOOL) {
+    if (message != REFMSG_CHANGE) {
+        return REF_SUCCEED;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i].refSlot >= 0 &&
+            refs[static_cast<std::size_t>(values[i].refSlot)] == hTarget) {
+            lastNotifyParam = desc->paramdefs[i].ID;
+        }
+    }
+    return REF_SUCCEED;
+}
+
+void ParamBlock2::RefAdded(RefMakerHandle rm) {
+    // A block made for cloning or loading belongs to whoever installs it first.
+    if (!owner) {
+        owner = rm;
+    }
+}
+
+void ParamBlock2::RefDeleted(ReferenceMaker* oldOwner) {
+    if (oldOwner == owner) {
+        owner = nullptr;
+    }
+}
+
+// ---- keys ---------------------------------------------------------------------------------
+
+bool ParamBlock2::SetKey(ParamID id, TimeValue t, float v) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsFloatType() || !(def->flags & P_ANIMATABLE)) {
+        return false;
+    }
+    std::vector<Key>& keys = values[static_cast<std::size_t>(index)].keys;
+    auto at = std::lower_bound(keys.begin(), keys.end(), t,
+                               [](const Key& k, TimeValue time) { return k.time < time; });
+    if (at != keys.end() && at->time == t) {
+        at->value = v;
+    } else {
+        keys.insert(at, Key{t, v});
+    }
+    Changed(id);
+    return true;
+}
+
+int ParamBlock2::NumKeys(ParamID id) {
+    int index = 0;
+    return Def(id, index) ? static_cast<int>(values[static_cast<std::size_t>(index)].keys.size())
+                          : 0;
+}
+
+bool ParamBlock2::GetKey(ParamID id, int index, TimeValue& t, float& value) {
+    int param = 0;
+    if (!Def(id, param) || index < 0 || index >= NumKeys(id)) {
+        return false;
+    }
+    const Key& key = values[static_cast<std::size_t>(param)].keys[static_cast<std::size_t>(index)];
+    t = key.time;
+    value = key.value;
+    return true;
+}
+
+bool ParamBlock2::ClearKeys(ParamID id) {
+    int index = 0;
+    const ParamDef* def = Def(id, index);
+    if (!def || !def->IsFloatType()) {
+        return false;
+    }
+    Value& value = values[static_cast<std::size_t>(index)];
+    if (value.keys.empty()) {
+        return true;
+    }
+    Interval span;
+    value.f = EvaluateKeys(value.keys, 0, span);
+    value.keys.clear();
+    Changed(id);
+    return true;
+}
+
+// ---- cloning and persistence ---------------------------------------------------------------
+
+RefTargetHandle ParamBlock2::Clone(RemapDir& remap) {
+    auto* clone = new (std::nothrow) ParamBlock2(desc, nullptr);
+    if (!clone) {
+        return nullptr;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        clone->values[i].f = values[i].f;
+        clone->values[i].i = values[i].i;
+        clone->values[i].keys = values[i].keys;
+    }
+    for (int slot = 0; slot < NumRefs(); ++slot) {
+        clone->ReplaceReference(slot, remap.CloneRef(refs[static_cast<std::size_t>(slot)]));
+    }
+    BaseClone(this, clone, remap);
+    return clone;
+}
+
+IOResult ParamBlock2::Save(ISave* isave) {
+    ClassDesc2* cd = desc ? desc->cd : nullptr;
+    if (!cd) {
+        return IO_ERROR;
+    }
+    const Class_ID cid = cd->ClassID();
+    isave->BeginChunk(kHeaderChunk);
+    const bool head = Put(isave, static_cast<unsigned int>(cd->SuperClassID())) &&
+                      Put(isave, static_cast<unsigned int>(cid.PartA())) &&
+                      Put(isave, static_cast<unsigned int>(cid.PartB())) &&
+                      Put(isave, static_cast<short>(desc->ID)) &&
+                      Put(isave, static_cast<unsigned int>(desc->version));
+    isave->EndChunk();
+    if (!head) {
+        return IO_ERROR;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const ParamDef& def = desc->paramdefs[i];
+        if (def.IsRefType()) {
+            continue;
+        }
+        const Value& value = values[i];
+        isave->BeginChunk(kValueChunk);
+        bool ok = Put(isave, static_cast<short>(def.ID)) &&
+                  Put(isave, static_cast<int>(def.type)) && Put(isave, value.f) &&
+                  Put(isave, value.i) && Put(isave, static_cast<int>(value.keys.size()));
+        for (const Key& key : value.keys) {
+            ok = ok && Put(isave, static_cast<int>(key.time)) && Put(isave, key.value);
+        }
+        isave->EndChunk();
+        if (!ok) {
+            return IO_ERROR;
+        }
+    }
+    return IO_OK;
+}
+
+namespace {
+
+ParamBlockDesc2* FindDesc(unsigned int sclass, unsigned int a, unsigned int b, short id) {
+    ClassDesc* cd = maxhost::FindClassDesc(sclass, Class_ID(a, b));
+    return cd ? cd->GetParamBlockDescByID(id) : nullptr;
+}
+
+} // namespace
+
+IOResult ParamBlock2::Load(ILoad* iload) {
+    IOResult opened;
+    while ((opened = iload->OpenChunk()) == IO_OK) {
+        bool ok = true;
+        if (iload->CurChunkID() == kHeaderChunk) {
+            unsigned int sclass = 0, a = 0, b = 0, version = 0;
+            short id = 0;
+            ok = Get(iload, sclass) && Get(iload, a) && Get(iload, b) && Get(iload, id) &&
+                 Get(iload, version);
+            ParamBlockDesc2* found = ok ? FindDesc(sclass, a, b, id) : nullptr;
+            // A block whose class is not loaded cannot be rebuilt.
+            ok = found && (desc == found || desc == nullptr);
+            if (ok && desc != found) {
+                BindDesc(found);
+            }
+        } else if (iload->CurChunkID() == kValueChunk) {
+            short id = 0;
+            int type = 0, count = 0;
+            Value loaded;
+            ok = desc && Get(iload, id) && Get(iload, type) && Get(iload, loaded.f) &&
+                 Get(iload, loaded.i) && Get(iload, count) && count >= 0;
+            // Keys are read one by one: the chunk's own length bounds them, not `count`.
+            for (int k = 0; ok && k < count; ++k) {
+                Key key{0, 0.0f};
+                ok = Get(iload, key.time) && Get(iload, key.value);
+                if (ok) {
+                    loaded.keys.push_back(key);
+                }
+            }
+            int index = 0;
+            const ParamDef* def = ok ? Def(id, index) : nullptr;
+            // Parameters that no longer exist or changed type keep their defaults.
+            if (def && def->type == type) {
+                std::stable_sort(loaded.keys.begin(), loaded.keys.end(),
+                                 [](const Key& x, const Key& y) { return x.time < y.time; });
+                Value& value = values[static_cast<std::size_t>(index)];
+                value.f = loaded.f;
+                value.i = loaded.i;
+                value.keys = def->IsFloatType() ? loaded.keys : std::vector<Key>();
+            }
+        }
+        const IOResult closed = iload->CloseChunk();
+        if (!ok || closed != IO_OK) {
+            return IO_ERROR;
+        }
+    }
+    if (opened != IO_END || !desc) {
+        return IO_ERROR;
+    }
+    return IO_OK;
+}
+
+// ---- the class ------------------------------------------------------------------------------
+
+namespace {
+
+class ParamBlock2Desc : public ClassDesc {
+public:
+    int IsPublic() override { return FALSE; }
+    void* Create(BOOL) override {
+        return static_cast<ReferenceTarget*>(new (std::nothrow) ParamBlock2(nullptr, nullptr));
+    }
+    const MCHAR* ClassName() override { return _M("ParamBlock2"); }
+    const MCHAR* NonLocalizedClassName() override { return _M("ParamBlock2"); }
+    SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
+    Class_ID ClassID() override { return Class_ID(PARAMETER_BLOCK2_CLASS_ID, 0); }
+    const MCHAR* Category() override { return _M(""); }
+};
+
+} // namespace
+
+ClassDesc* ParamBlock2ClassDesc() {
+    static ParamBlock2Desc desc;
+    return &desc;
+}
+
+} // namespace MaxStandin
+
+// ---- host access ---------------------------------------------------------------------------
+
+namespace {
+
+MaxStandin::ParamBlock2* SdkBlock(IParamBlock2* pb) {
+    return dynamic_cast<MaxStandin::ParamBlock2*>(pb);
+}
+
+} // namespace
+
+std::uint64_t maxhost::ParamBlockReads(IParamBlock2* pb) {
+    return SdkBlock(pb) ? SdkBlock(pb)->Reads() : 0;
+}
+void maxhost::ResetParamBlockReads(IParamBlock2* pb) {
+    if (SdkBlock(pb)) {
+        SdkBlock(pb)->ResetReads();
+    }
+}
+bool maxhost::SetKey(IParamBlock2* pb, ParamID id, TimeValue t, float value) {
+    return SdkBlock(pb) && SdkBlock(pb)->SetKey(id, t, value);
+}
+int maxhost::NumKeys(IParamBlock2* pb, ParamID id) {
+    return SdkBlock(pb) ? SdkBlock(pb)->NumKeys(id) : 0;
+}
+bool maxhost::GetKey(IParamBlock2* pb, ParamID id, int index, TimeValue& t, float& value) {
+    return SdkBlock(pb) && SdkBlock(pb)->GetKey(id, index, t, value);
+}
+bool maxhost::ClearKeys(IParamBlock2* pb, ParamID id) {
+    return SdkBlock(pb) && SdkBlock(pb)->ClearKeys(id);
+}
+void maxhost::SetAnimateMode(bool on) {
+    MaxStandin::animateMode.store(on, std::memory_order_relaxed);
+}
+bool maxhost::AnimateMode() {
+    return MaxStandin::animateMode.load(std::memory_order_relaxed);
+}

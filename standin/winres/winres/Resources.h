@@ -1,0 +1,624 @@
+// Reading compiled Win32 resources (.res files, string blocks, dialog templates) and the text
+// conversions they need. Header-only and free of <windows.h>, so that Linux hosts, tests and
+// Windows test programs share one parser. Every read is bounds-checked: a truncated or corrupt
+// resource never makes a parser read outside its input.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace winres {
+
+// Text conversions for resources, scene files and messages: resources and scene files hold
+// UTF-16; wchar_t is UTF-16 on Windows and UTF-32 on Linux.
+
+inline bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Converts to wchar_t text. On a UTF-32 platform each surrogate pair becomes one character and a
+// lone surrogate becomes U+FFFD, so the result is always valid text.
+inline std::wstring ToWide(const std::u16string& text) {
+    std::wstring wide;
+    if (sizeof(wchar_t) == sizeof(char16_t)) {
+        wide.assign(text.begin(), text.end());
+        return wide;
+    }
+    wide.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            const char32_t high = unit - 0xD800u;
+            const char32_t low = text[i + 1] - 0xDC00u;
+            wide.push_back(static_cast<wchar_t>(0x10000u + (high << 10) + low));
+            ++i;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+            wide.push_back(static_cast<wchar_t>(0xFFFD));
+        } else {
+            wide.push_back(static_cast<wchar_t>(unit));
+        }
+    }
+    return wide;
+}
+
+// Wide text as UTF-16 code units; characters that are not valid code points become U+FFFD.
+inline std::u16string ToUtf16(const std::wstring& text) {
+    std::u16string units;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = static_cast<char32_t>(text[i]);
+        if (sizeof(wchar_t) == sizeof(char16_t) ||
+            (c < 0x10000 && !IsHighSurrogate(char16_t(c)) && !IsLowSurrogate(char16_t(c)))) {
+            units.push_back(static_cast<char16_t>(c));
+        } else if (c <= 0x10FFFF && c >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            units.push_back(u'\uFFFD');
+        }
+    }
+    return units;
+}
+
+// Wide text as UTF-8, for messages; invalid characters become U+FFFD.
+inline std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    for (wchar_t w : ToWide(ToUtf16(text))) {
+        const char32_t c = static_cast<char32_t>(w);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+// Bounds-checked little-endian reader over a byte range. Every read either succeeds completely or
+// fails and leaves the position unchanged, so a truncated or corrupt resource never makes a parser
+// read outside its input.
+
+class ByteReader {
+public:
+    ByteReader(const unsigned char* data, std::size_t size) : data_(data), size_(data ? size : 0) {}
+
+    std::size_t Offset() const { return offset_; }
+    std::size_t Size() const { return size_; }
+    std::size_t Remaining() const { return size_ - offset_; }
+    bool AtEnd() const { return offset_ == size_; }
+    const unsigned char* Current() const { return data_ + offset_; }
+
+    bool ReadU8(std::uint8_t& value) {
+        if (Remaining() < 1) {
+            return false;
+        }
+        value = data_[offset_++];
+        return true;
+    }
+
+    bool ReadU16(std::uint16_t& value) {
+        if (Remaining() < 2) {
+            return false;
+        }
+        value = static_cast<std::uint16_t>(data_[offset_] | (data_[offset_ + 1] << 8));
+        offset_ += 2;
+        return true;
+    }
+
+    bool ReadI16(std::int16_t& value) {
+        std::uint16_t raw = 0;
+        if (!ReadU16(raw)) {
+            return false;
+        }
+        value = static_cast<std::int16_t>(raw);
+        return true;
+    }
+
+    bool ReadU32(std::uint32_t& value) {
+        if (Remaining() < 4) {
+            return false;
+        }
+        value = static_cast<std::uint32_t>(data_[offset_]) |
+                static_cast<std::uint32_t>(data_[offset_ + 1]) << 8 |
+                static_cast<std::uint32_t>(data_[offset_ + 2]) << 16 |
+                static_cast<std::uint32_t>(data_[offset_ + 3]) << 24;
+        offset_ += 4;
+        return true;
+    }
+
+    // Hands out a view of the next `count` bytes and moves past them.
+    bool ReadBytes(std::size_t count, const unsigned char*& bytes) {
+        if (Remaining() < count) {
+            return false;
+        }
+        bytes = data_ + offset_;
+        offset_ += count;
+        return true;
+    }
+
+    bool Skip(std::size_t count) {
+        if (Remaining() < count) {
+            return false;
+        }
+        offset_ += count;
+        return true;
+    }
+
+    // Moves to the next multiple of `alignment`, counted from the start of the range.
+    bool AlignTo(std::size_t alignment) {
+        const std::size_t misalignment = offset_ % alignment;
+        return misalignment == 0 || Skip(alignment - misalignment);
+    }
+
+    // A NUL-terminated UTF-16 string; fails when the terminator is missing.
+    bool ReadZeroTerminated(std::u16string& text) {
+        const std::size_t start = offset_;
+        std::u16string result;
+        for (;;) {
+            std::uint16_t unit = 0;
+            if (!ReadU16(unit)) {
+                offset_ = start;
+                return false;
+            }
+            if (unit == 0) {
+                break;
+            }
+            result.push_back(static_cast<char16_t>(unit));
+        }
+        text.swap(result);
+        return true;
+    }
+
+private:
+    const unsigned char* data_;
+    std::size_t size_;
+    std::size_t offset_ = 0;
+};
+
+// The name or type of a resource, and the sz_Or_Ord fields of dialog templates: either a 16-bit
+// ordinal (stored as 0xFFFF followed by the ordinal) or a UTF-16 string.
+
+struct ResName {
+    bool isOrdinal = true;
+    std::uint16_t ordinal = 0;
+    std::u16string text;
+
+    static ResName Ordinal(std::uint16_t value) {
+        ResName name;
+        name.ordinal = value;
+        return name;
+    }
+
+    static ResName Text(std::u16string value) {
+        ResName name;
+        name.isOrdinal = false;
+        name.text = std::move(value);
+        return name;
+    }
+
+    // An empty string field of a dialog template (a single NUL) means "none".
+    bool IsEmpty() const { return !isOrdinal && text.empty(); }
+};
+
+inline char16_t AsciiUpper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// Windows compares string names of resources and window classes without regard to case.
+inline bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline bool operator==(const ResName& a, const ResName& b) {
+    if (a.isOrdinal != b.isOrdinal) {
+        return false;
+    }
+    return a.isOrdinal ? a.ordinal == b.ordinal : SameTextIgnoringCase(a.text, b.text);
+}
+
+inline bool operator!=(const ResName& a, const ResName& b) {
+    return !(a == b);
+}
+
+// Reads an ordinal-or-string field. A leading 0xFFFF introduces an ordinal; anything else starts a
+// NUL-terminated string.
+inline bool ReadResName(ByteReader& reader, ResName& name) {
+    ByteReader cursor = reader;
+    std::uint16_t first = 0;
+    if (!cursor.ReadU16(first)) {
+        return false;
+    }
+    if (first == 0xFFFF) {
+        std::uint16_t ordinal = 0;
+        if (!cursor.ReadU16(ordinal)) {
+            return false;
+        }
+        name = ResName::Ordinal(ordinal);
+    } else {
+        std::u16string text;
+        if (first != 0) {
+            std::u16string tail;
+            if (!cursor.ReadZeroTerminated(tail)) {
+                return false;
+            }
+            text.push_back(static_cast<char16_t>(first));
+            text += tail;
+        }
+        name = ResName::Text(std::move(text));
+    }
+    reader = cursor;
+    return true;
+}
+
+// RT_STRING resources: string id `id` lives in block (id >> 4) + 1 at index id & 15. A block holds
+// 16 strings, each a 16-bit length followed by that many UTF-16 units, without terminators.
+
+constexpr std::size_t kStringsPerBlock = 16;
+
+using StringBlock = std::array<std::u16string, kStringsPerBlock>;
+
+inline std::uint16_t StringBlockName(unsigned int stringId) {
+    return static_cast<std::uint16_t>((stringId >> 4) + 1);
+}
+
+inline std::size_t StringBlockIndex(unsigned int stringId) {
+    return stringId & 15u;
+}
+
+// Decodes all 16 strings of a block; bytes after the 16th string (padding) are ignored.
+inline bool DecodeStringBlock(const unsigned char* data, std::size_t size, StringBlock& block,
+                              std::string& error) {
+    StringBlock result;
+    ByteReader reader(data, size);
+    for (std::size_t index = 0; index < kStringsPerBlock; ++index) {
+        std::uint16_t length = 0;
+        if (!reader.ReadU16(length) || reader.Remaining() / 2 < length) {
+            error = "string block is truncated at string " + std::to_string(index);
+            return false;
+        }
+        std::u16string& text = result[index];
+        text.reserve(length);
+        for (std::uint16_t unit = 0; unit < length; ++unit) {
+            std::uint16_t value = 0;
+            reader.ReadU16(value);
+            text.push_back(static_cast<char16_t>(value));
+        }
+    }
+    block.swap(result);
+    return true;
+}
+
+// The 32-bit Win32 .res format, as written by rc.exe, llvm-rc and windres -O res: a sequence of
+// DWORD-aligned entries, each a header (sizes, type, name, language, versions) followed by data.
+
+// Resource types of winuser.h, by ordinal.
+constexpr std::uint16_t kTypeDialog = 5;
+constexpr std::uint16_t kTypeString = 6;
+
+constexpr std::uint16_t kLangNeutral = 0x0000;
+constexpr std::uint16_t kLangEnglishUS = 0x0409;
+
+struct ResEntry {
+    ResName type;
+    ResName name;
+    std::uint32_t dataVersion = 0;
+    std::uint16_t memoryFlags = 0;
+    std::uint16_t languageId = 0;
+    std::uint32_t version = 0;
+    std::uint32_t characteristics = 0;
+    // Views into the parsed bytes: valid as long as they are.
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+};
+
+namespace detail {
+
+// The fixed part of an entry header: DataSize, HeaderSize, the shortest TYPE and NAME (two
+// ordinals) and the 16 bytes of DataVersion .. Characteristics.
+constexpr std::uint32_t kMinimumHeaderSize = 32;
+
+inline bool Fail(std::string& error, const std::string& reason, std::size_t offset) {
+    error = reason + " at offset " + std::to_string(offset);
+    return false;
+}
+
+inline bool ReadEntryHeader(ByteReader header, ResEntry& entry, std::string& error,
+                            std::size_t entryOffset) {
+    if (!ReadResName(header, entry.type)) {
+        return Fail(error, "resource type runs past its header", entryOffset);
+    }
+    if (!ReadResName(header, entry.name)) {
+        return Fail(error, "resource name runs past its header", entryOffset);
+    }
+    if (!header.AlignTo(4) || !header.ReadU32(entry.dataVersion) ||
+        !header.ReadU16(entry.memoryFlags) || !header.ReadU16(entry.languageId) ||
+        !header.ReadU32(entry.version) || !header.ReadU32(entry.characteristics)) {
+        return Fail(error, "resource header is truncated", entryOffset);
+    }
+    return true;
+}
+
+// Reads one entry and leaves `reader` at the next DWORD boundary after its data.
+inline bool ReadEntry(ByteReader& reader, ResEntry& entry, std::string& error) {
+    const std::size_t entryOffset = reader.Offset();
+    std::uint32_t dataSize = 0;
+    std::uint32_t headerSize = 0;
+    if (!reader.ReadU32(dataSize) || !reader.ReadU32(headerSize)) {
+        return Fail(error, "resource entry is truncated", entryOffset);
+    }
+    if (headerSize < kMinimumHeaderSize || headerSize % 4 != 0) {
+        return Fail(error, "resource header size " + std::to_string(headerSize) + " is invalid",
+                    entryOffset);
+    }
+    const unsigned char* headerBytes = nullptr;
+    if (!reader.ReadBytes(headerSize - 8, headerBytes)) {
+        return Fail(error, "resource header runs past the end of the file", entryOffset);
+    }
+    if (!ReadEntryHeader(ByteReader(headerBytes, headerSize - 8), entry, error, entryOffset)) {
+        return false;
+    }
+    if (!reader.ReadBytes(dataSize, entry.data)) {
+        return Fail(error, "resource data runs past the end of the file", entryOffset);
+    }
+    entry.size = dataSize;
+    // The padding after the last entry may be left out.
+    if (!reader.AlignTo(4)) {
+        reader.Skip(reader.Remaining());
+    }
+    return true;
+}
+
+inline bool IsEmptyLeadEntry(const ResEntry& entry) {
+    return entry.size == 0 && entry.type == ResName::Ordinal(0) &&
+           entry.name == ResName::Ordinal(0);
+}
+
+} // namespace detail
+
+// Parses a whole .res file. A 32-bit .res begins with an empty entry (type 0, name 0) that tells it
+// apart from the 16-bit format; it is checked and left out of `entries`.
+inline bool ParseResFile(const unsigned char* data, std::size_t size,
+                         std::vector<ResEntry>& entries, std::string& error) {
+    std::vector<ResEntry> result;
+    ByteReader reader(data, size);
+    ResEntry lead;
+    if (!detail::ReadEntry(reader, lead, error)) {
+        return false;
+    }
+    if (!detail::IsEmptyLeadEntry(lead)) {
+        error = "not a 32-bit resource file: the leading empty entry is missing";
+        return false;
+    }
+    while (!reader.AtEnd()) {
+        ResEntry entry;
+        if (!detail::ReadEntry(reader, entry, error)) {
+            return false;
+        }
+        result.push_back(entry);
+    }
+    entries.swap(result);
+    return true;
+}
+
+// Finds a resource by type and name. The language is chosen as a Windows host running in English
+// (United States) would: the requested one, then language-neutral, then English (United States),
+// then whichever comes first.
+inline const ResEntry* FindResEntry(const std::vector<ResEntry>& entries, const ResName& type,
+                                    const ResName& name,
+                                    std::uint16_t languageId = kLangEnglishUS) {
+    const std::uint16_t preferences[] = {languageId, kLangNeutral, kLangEnglishUS};
+    for (std::uint16_t language : preferences) {
+        for (const ResEntry& entry : entries) {
+            if (entry.type == type && entry.name == name && entry.languageId == language) {
+                return &entry;
+            }
+        }
+    }
+    for (const ResEntry& entry : entries) {
+        if (entry.type == type && entry.name == name) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+// RT_DIALOG resources in both layouts: DLGTEMPLATEEX (DIALOGEX, recognised by version 1 and
+// signature 0xFFFF) and the classic DLGTEMPLATE (DIALOG). Each item starts on a DWORD boundary
+// counted from the start of the template.
+
+constexpr std::uint32_t kDialogStyleSetFont = 0x40; // DS_SETFONT; DS_SHELLFONT includes it
+
+// Atoms of the predefined window classes that rc stores instead of a class name.
+constexpr std::uint16_t kAtomButton = 0x80;
+constexpr std::uint16_t kAtomEdit = 0x81;
+constexpr std::uint16_t kAtomStatic = 0x82;
+constexpr std::uint16_t kAtomListBox = 0x83;
+constexpr std::uint16_t kAtomScrollBar = 0x84;
+constexpr std::uint16_t kAtomComboBox = 0x85;
+
+struct DialogItem {
+    std::uint32_t helpId = 0; // DLGTEMPLATEEX only
+    std::uint32_t exStyle = 0;
+    std::uint32_t style = 0;
+    std::int16_t x = 0, y = 0, cx = 0, cy = 0;
+    std::uint32_t id = 0; // 32 bits in DLGTEMPLATEEX, 16 in DLGTEMPLATE
+    ResName windowClass;
+    ResName title;
+    std::vector<unsigned char> extraData;
+};
+
+struct DialogTemplate {
+    bool extended = false;
+    std::uint32_t helpId = 0; // DLGTEMPLATEEX only
+    std::uint32_t exStyle = 0;
+    std::uint32_t style = 0;
+    std::int16_t x = 0, y = 0, cx = 0, cy = 0;
+    ResName menu;
+    ResName windowClass;
+    std::u16string title;
+    bool hasFont = false;
+    std::uint16_t pointSize = 0;
+    std::uint16_t weight = 0; // DLGTEMPLATEEX only
+    std::uint8_t italic = 0;  // DLGTEMPLATEEX only
+    std::uint8_t charset = 0; // DLGTEMPLATEEX only
+    std::u16string typeface;
+    std::vector<DialogItem> items;
+};
+
+// The name of a predefined class atom, or an empty string for any other value.
+inline std::u16string PredefinedClassName(std::uint16_t atom) {
+    switch (atom) {
+    case kAtomButton:
+        return u"Button";
+    case kAtomEdit:
+        return u"Edit";
+    case kAtomStatic:
+        return u"Static";
+    case kAtomListBox:
+        return u"ListBox";
+    case kAtomScrollBar:
+        return u"ScrollBar";
+    case kAtomComboBox:
+        return u"ComboBox";
+    default:
+        return std::u16string();
+    }
+}
+
+// The class of an item as a name: atoms resolve to their predefined class.
+inline std::u16string ClassNameOf(const DialogItem& item) {
+    return item.windowClass.isOrdinal ? PredefinedClassName(item.windowClass.ordinal)
+                                      : item.windowClass.text;
+}
+
+namespace detail {
+
+inline bool DialogFail(std::string& error, const std::string& what, std::size_t offset) {
+    error = "dialog template is truncated in " + what + " at offset " + std::to_string(offset);
+    return false;
+}
+
+inline bool ReadRect(ByteReader& reader, std::int16_t& x, std::int16_t& y, std::int16_t& cx,
+                     std::int16_t& cy) {
+    return reader.ReadI16(x) && reader.ReadI16(y) && reader.ReadI16(cx) && reader.ReadI16(cy);
+}
+
+inline bool ReadDialogHeader(ByteReader& reader, DialogTemplate& dialog, std::uint16_t& count) {
+    if (dialog.extended) {
+        std::uint16_t version = 0, signature = 0;
+        if (!reader.ReadU16(version) || !reader.ReadU16(signature) ||
+            !reader.ReadU32(dialog.helpId) || !reader.ReadU32(dialog.exStyle) ||
+            !reader.ReadU32(dialog.style)) {
+            return false;
+        }
+    } else if (!reader.ReadU32(dialog.style) || !reader.ReadU32(dialog.exStyle)) {
+        return false;
+    }
+    if (!reader.ReadU16(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
+        !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass)) {
+        return false;
+    }
+    return reader.ReadZeroTerminated(dialog.title);
+}
+
+inline bool ReadDialogFont(ByteReader& reader, DialogTemplate& dialog) {
+    dialog.hasFont = true;
+    if (!reader.ReadU16(dialog.pointSize)) {
+        return false;
+    }
+    if (dialog.extended && (!reader.ReadU16(dialog.weight) || !reader.ReadU8(dialog.italic) ||
+                            !reader.ReadU8(dialog.charset))) {
+        return false;
+    }
+    return reader.ReadZeroTerminated(dialog.typeface);
+}
+
+inline bool ReadItemFixedPart(ByteReader& reader, bool extended, DialogItem& item) {
+    if (extended) {
+        return reader.ReadU32(item.helpId) && reader.ReadU32(item.exStyle) &&
+               reader.ReadU32(item.style) && ReadRect(reader, item.x, item.y, item.cx, item.cy) &&
+               reader.ReadU32(item.id);
+    }
+    std::uint16_t id = 0;
+    if (!reader.ReadU32(item.style) || !reader.ReadU32(item.exStyle) ||
+        !ReadRect(reader, item.x, item.y, item.cx, item.cy) || !reader.ReadU16(id)) {
+        return false;
+    }
+    item.id = id;
+    return true;
+}
+
+// The creation data: a 16-bit byte count followed by that many bytes.
+inline bool ReadItemExtraData(ByteReader& reader, DialogItem& item) {
+    std::uint16_t extraSize = 0;
+    const unsigned char* extra = nullptr;
+    if (!reader.ReadU16(extraSize) || !reader.ReadBytes(extraSize, extra)) {
+        return false;
+    }
+    item.extraData.assign(extra, extra + extraSize);
+    return true;
+}
+
+inline bool ReadDialogItem(ByteReader& reader, bool extended, DialogItem& item) {
+    return reader.AlignTo(4) && ReadItemFixedPart(reader, extended, item) &&
+           ReadResName(reader, item.windowClass) && ReadResName(reader, item.title) &&
+           ReadItemExtraData(reader, item);
+}
+
+inline bool IsExtendedTemplate(const unsigned char* data, std::size_t size) {
+    ByteReader reader(data, size);
+    std::uint16_t version = 0, signature = 0;
+    return reader.ReadU16(version) && reader.ReadU16(signature) && version == 1 &&
+           signature == 0xFFFF;
+}
+
+} // namespace detail
+
+inline bool ParseDialogTemplate(const unsigned char* data, std::size_t size, DialogTemplate& dialog,
+                                std::string& error) {
+    DialogTemplate result;
+    result.extended = detail::IsExtendedTemplate(data, size);
+    ByteReader reader(data, size);
+    std::uint16_t count = 0;
+    if (!detail::ReadDialogHeader(reader, result, count)) {
+        return detail::DialogFail(error, "the header", reader.Offset());
+    }
+    if ((result.style & kDialogStyleSetFont) && !detail::ReadDialogFont(reader, result)) {
+        return detail::DialogFail(error, "the font", reader.Offset());
+    }
+    for (std::uint16_t index = 0; index < count; ++index) {
+        DialogItem item;
+        if (!detail::ReadDialogItem(reader, result.extended, item)) {
+            return detail::DialogFail(error, "item " + std::to_string(index), reader.Offset());
+        }
+        result.items.push_back(std::move(item));
+    }
+    dialog = std::move(result);
+    return true;
+}
+
+} // namespace winres
