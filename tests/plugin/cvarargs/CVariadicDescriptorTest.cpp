@@ -1,12 +1,11 @@
 // The plug-in's tag list read through the SDK's C-variadic ParamBlockDesc2 constructor, the only
 // one the real SDK has: floats arrive as doubles, enumerations and BOOLs as ints, and nothing
-// checks their types. This program compiles plugin/NacreenParamBlock.cpp with
+// checks their types. This program compiles the plug-in's sources with
 // MAX_STANDIN_SDK_VARARGS_ONLY, so its descriptor takes that road, and compares it field by field
 // with the one the loaded library built through the checking template constructor.
 #include "../NacreenLibrary.h"
 
-#include "plugin/NacreenClassDesc.h"
-#include "plugin/NacreenParamBlock.h"
+#include "NacreenClassDesc.h"
 
 #include <gtest/gtest.h>
 
@@ -15,28 +14,6 @@
 #ifndef MAX_STANDIN_SDK_VARARGS_ONLY
 #error "this test must see only the C-variadic ParamBlockDesc2 constructor"
 #endif
-
-namespace {
-
-// Stands in for the plug-in's class descriptor, which the block descriptor registers with; the
-// map class itself is not part of this program.
-class VarargsClassDesc : public ClassDesc2 {
-public:
-    int IsPublic() override { return FALSE; }
-    void* Create(BOOL) override { return nullptr; }
-    const MCHAR* ClassName() override { return _T("VarargsNacreen"); }
-    const MCHAR* NonLocalizedClassName() override { return _T("VarargsNacreen"); }
-    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
-    Class_ID ClassID() override { return Class_ID(0x1e2d3c4b, 0x5a697887); }
-    const MCHAR* Category() override { return _T(""); }
-};
-
-} // namespace
-
-ClassDesc2* GetNacreenDesc() {
-    static VarargsClassDesc desc;
-    return &desc;
-}
 
 namespace nacreen_test {
 namespace {
