@@ -41,6 +41,7 @@ constexpr USHORT kLegacyChunk = 0x1000;
 // owned.
 ParamDlg* outputDlg = nullptr;
 
+// Conversions between the host's geometry and colour types and those of the shading core.
 nacreen::Vec3 ToVec3(const Point3& p) {
     return nacreen::Vec3{p.x, p.y, p.z};
 }
@@ -51,6 +52,7 @@ AColor ToAColor(const nacreen::Color4& c) {
 
 } // namespace
 
+// Until the first update the snapshot holds the block's defaults.
 Nacreen::Nacreen()
     : validity(NEVER), snapshot(DefaultSnapshot()), paramBlock(nullptr), thicknessMap(nullptr),
       useThicknessMap(0), textureOutput(nullptr) {
