@@ -53,21 +53,9 @@ function(nacreen_require_wine)
     set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine)
 endfunction()
 
-# Discovered GoogleTest cases join the wine fixture too. Listing the cases runs the program under
-# wine at build time; the first run may have to create the prefix, which takes longer than the
-# default five seconds.
+# What a cross build adds to each gtest_discover_tests call of the programs it runs (tests/ passes
+# ${NACREEN_DISCOVERY_OPTIONS}, empty in a native build): listing a program's cases runs it under
+# wine at build time, and the first run may have to create the prefix, which takes longer than
+# the default five seconds; and the cases run inside the wine fixture.
 include(GoogleTest)
-function(gtest_discover_tests target)
-    set(args ${ARGN})
-    list(FIND args PROPERTIES at)
-    if(at EQUAL -1)
-        list(APPEND args PROPERTIES FIXTURES_REQUIRED wine)
-    else()
-        math(EXPR at "${at} + 1")
-        list(INSERT args ${at} FIXTURES_REQUIRED wine)
-    endif()
-    if(NOT "DISCOVERY_TIMEOUT" IN_LIST args)
-        list(APPEND args DISCOVERY_TIMEOUT 180)
-    endif()
-    _gtest_discover_tests(${target} ${args})
-endfunction()
+set(NACREEN_DISCOVERY_OPTIONS DISCOVERY_TIMEOUT 180 PROPERTIES FIXTURES_REQUIRED wine)

@@ -1,14 +1,23 @@
 #include "NacreenDlgProc.h"
 
-#include <iparamm2.h>
+#include <shellapi.h>
 
 #include "resources/resource.h"
 
 #include "Nacreen.h"
-#include "NacreenClassDesc.h"
-#include "WebLinks.h"
+#include "NacreenClassId.h"
 
 namespace {
+// The plug-in's home page.
+const MCHAR* const kHomepageUrl = _T("https://en.wikipedia.org/wiki/Iridescence");
+// The reference article on the physics the map is built on.
+const MCHAR* const kArticleUrl = _T("https://en.wikipedia.org/wiki/Thin-film_interference");
+
+// Opens `url` in the user's default browser. A failure is ignored: the rollout stays as it is.
+void OpenWebPage(const MCHAR* url) {
+    ShellExecuteW(nullptr, nullptr, url, nullptr, nullptr, SW_SHOW);
+}
+
 // The check box's command arrives after the binding has stored its new state in the block that
 // the rollout shows; that block's owner is the map to update.
 void UpdateControlsOfShownMap(IParamMap2* map) {

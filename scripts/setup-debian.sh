@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs everything Nacreen needs to build and test on Debian 12. Safe to run again.
 #   scripts/setup-debian.sh [--explorer] [--fuzzing] [--realsdk]
+#   scripts/setup-debian.sh --format-only
 # --explorer adds what the browser explorer needs: emcc for the WebAssembly core, node to test
 # it, headless Chromium to test the page. --fuzzing adds Clang 14 with libFuzzer and the
 # sanitizer runtimes for the fuzzing harnesses. --realsdk adds clang-cl, lld-link and the LLVM
 # tools and libc++ headers that build against a real 3ds Max SDK on Linux
-# (cmake/toolchains/clang-cl-msvc.cmake, scripts/realsdk-check.sh).
+# (cmake/toolchains/clang-cl-msvc.cmake, scripts/realsdk-check.sh). --format-only installs
+# clang-format 14 and nothing else, for scripts/check-format.sh.
 set -euo pipefail
 
 packages=(
@@ -25,8 +27,9 @@ for option in "$@"; do
         ;;
     --fuzzing) packages+=(clang-14 clang libclang-rt-14-dev zlib1g-dev) ;;
     --realsdk) packages+=(clang-14 lld-14 llvm-14 libc++-14-dev) ;;
+    --format-only) packages=(clang-format-14) ;;
     *)
-        echo "setup-debian.sh: unknown option '$option' (the options are --explorer, --fuzzing and --realsdk)" >&2
+        echo "setup-debian.sh: unknown option '$option' (the options are --explorer, --fuzzing, --realsdk and --format-only)" >&2
         exit 2
         ;;
     esac

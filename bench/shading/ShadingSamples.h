@@ -1,5 +1,5 @@
 // The shading inputs every per-sample benchmark draws from, so that the core and the plug-in's
-// road are timed on the same samples.
+// EvalColor are timed on the same samples.
 #pragma once
 
 #include "shading/FilmParams.h"

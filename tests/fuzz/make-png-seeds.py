@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the PNG seed corpus: one small image of each colour type and bit depth, an interlaced
-one and one with transparency, so that the fuzzer starts from every decoding road of libpng."""
+one and one with transparency, so that the fuzzer starts from every decoding path of libpng."""
 import struct
 import sys
 import zlib

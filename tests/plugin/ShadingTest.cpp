@@ -1,4 +1,4 @@
-// The per-sample road through EvalColor, EvalMono and EvalNormalPerturb on a host shading
+// Shading a sample through EvalColor, EvalMono and EvalNormalPerturb on a host shading
 // context, checked against the shading core.
 #include "ConstantMonoMap.h"
 #include "NacreenLibrary.h"

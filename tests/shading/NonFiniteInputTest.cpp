@@ -1,4 +1,4 @@
-// Whatever reaches the shading road, the host gets a finite colour with every channel in [0, 1].
+// Whatever reaches the shading core, the host gets a finite colour with every channel in [0, 1].
 
 #include "shading/ColorAdjust.h"
 #include "shading/FilmReflectance.h"

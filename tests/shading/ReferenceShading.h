@@ -1,10 +1,11 @@
 #pragma once
 
-// A plain reference implementation of the shading road, written step by step in the order the
-// arithmetic is defined, one wavelength at a time, without any of the shipped core's sharing of
-// work. The tests compare the shipped core with it bit for bit and the benchmark measures the
-// core against it. It includes the core's mends: no extra phase term, full reflection at a
-// grazing view, an empty range left alone by the wrap, and NaN channels clamped to 0.
+// A plain reference implementation of the shading of one sample, written step by step in the
+// order the arithmetic is defined, one wavelength at a time, without any of the shipped core's
+// sharing of work. The tests compare the shipped core with it bit for bit and the benchmark
+// measures the core against it. It includes the core's corrections: no extra phase term, full
+// reflection at a grazing view, an empty range left alone by the wrap, and NaN channels clamped
+// to 0.
 
 #include "shading/Color4.h"
 #include "shading/FilmParams.h"

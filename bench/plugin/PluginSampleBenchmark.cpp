@@ -1,11 +1,11 @@
-// The whole road of one shading sample through the loaded plug-in, the host's way, side by side
+// Everything one shading sample goes through in the loaded plug-in, the host's way, side by side
 // with the bare core (ShadeFilm) on the same samples: the map is updated once, and each thread
 // evaluates it with a shading context of its own. One iteration shades one sample.
 //   build/bench/plugin/nacreen_plugin_bench --benchmark_repetitions=9
 //       --benchmark_enable_random_interleaving=true
 // Arguments: sample set (0 random, 1 sphere), thickness map (0 none, 1 a map handing on the
 // sample's map value), output adjustment (0 default, 1 level 1.5 and offset -0.1).
-// The host's two services on the road, the parameter-block read and the output filter, are also
+// The two host services a sample uses, the parameter-block read and the output filter, are also
 // timed alone.
 
 #include "HostMaps.h"
@@ -30,21 +30,21 @@ using nacreen::bench::kSampleCount;
 using nacreen::bench::Sample;
 using nacreen::bench::SampleSet;
 
-struct RoadSettings {
+struct MapSettings {
     bool thicknessMap = false;
     bool adjustedOutput = false;
 
     int Index() const { return (thicknessMap ? 1 : 0) + (adjustedOutput ? 2 : 0); }
 };
 
-// The plug-in loaded once for the program, with one updated map for each road setting. The
-// maps are released before the library is unloaded.
+// The plug-in loaded once for the program, with one updated map for each combination of settings.
+// The maps are released before the library is unloaded.
 class LoadedMaps {
 public:
     LoadedMaps() : session_(NACREEN_PLUGIN_FOR_BENCHMARK) {
         for (int index = 0; index < static_cast<int>(maps_.size()); ++index) {
             maps_[static_cast<std::size_t>(index)] =
-                NewMap(RoadSettings{(index & 1) != 0, (index & 2) != 0});
+                NewMap(MapSettings{(index & 1) != 0, (index & 2) != 0});
         }
     }
     ~LoadedMaps() {
@@ -55,7 +55,7 @@ public:
     LoadedMaps(const LoadedMaps&) = delete;
     LoadedMaps& operator=(const LoadedMaps&) = delete;
 
-    Texmap& Map(const RoadSettings& settings) {
+    Texmap& Map(const MapSettings& settings) {
         return *maps_[static_cast<std::size_t>(settings.Index())];
     }
 
@@ -65,8 +65,8 @@ public:
     }
 
 private:
-    // The controls of the sphere samples, away from neutral, so every stage of the road works.
-    Texmap* NewMap(const RoadSettings& settings) {
+    // The controls of the sphere samples, away from neutral, so every step of the shading works.
+    Texmap* NewMap(const MapSettings& settings) {
         Texmap* map = session_.CreateMap();
         preview::MapParameters parameters(*map);
         const nacreen::FilmParams& p = nacreen::bench::kSphereParams;
@@ -99,12 +99,12 @@ SampleSet SetOf(const benchmark::State& state) {
     return static_cast<SampleSet>(state.range(0));
 }
 
-RoadSettings SettingsOf(const benchmark::State& state) {
-    return RoadSettings{state.range(1) != 0, state.range(2) != 0};
+MapSettings SettingsOf(const benchmark::State& state) {
+    return MapSettings{state.range(1) != 0, state.range(2) != 0};
 }
 
 void Label(benchmark::State& state) {
-    const RoadSettings settings = SettingsOf(state);
+    const MapSettings settings = SettingsOf(state);
     std::string label = nacreen::bench::SampleSetName(SetOf(state));
     label += settings.thicknessMap ? ", thickness map" : ", no map";
     label += settings.adjustedOutput ? ", adjusted output" : ", default output";
@@ -156,7 +156,7 @@ void BM_EvalMono(benchmark::State& state) {
 
 // The map's one parameter-block read per sample: gamma at time 0.
 void BM_ParamBlockRead(benchmark::State& state) {
-    Texmap& map = LoadedMaps::Instance().Map(RoadSettings{});
+    Texmap& map = LoadedMaps::Instance().Map(MapSettings{});
     IParamBlock2* block = map.GetParamBlock(0);
     const ParamID gamma = static_cast<ParamID>(
         preview::FindParameter(preview::MapParameters(map).Table(), "gamma").id);
@@ -167,7 +167,7 @@ void BM_ParamBlockRead(benchmark::State& state) {
 
 // The output object's colour filter, at its defaults (argument 0) or adjusted (1).
 void BM_OutputFilter(benchmark::State& state) {
-    Texmap& map = LoadedMaps::Instance().Map(RoadSettings{false, state.range(0) != 0});
+    Texmap& map = LoadedMaps::Instance().Map(MapSettings{false, state.range(0) != 0});
     auto* output = dynamic_cast<TextureOutput*>(map.GetReference(2));
     const std::vector<Sample>& samples = nacreen::bench::Samples(SampleSet::Random);
     std::size_t i = 0;
@@ -178,8 +178,8 @@ void BM_OutputFilter(benchmark::State& state) {
     state.SetLabel(state.range(0) != 0 ? "adjusted output" : "default output");
 }
 
-// Every road setting on both sample sets.
-void RoadArguments(benchmark::internal::Benchmark* b) {
+// Every combination of settings on both sample sets.
+void SettingsArguments(benchmark::internal::Benchmark* b) {
     b->ArgNames({"set", "map", "output"});
     for (int set = 0; set < 2; ++set) {
         b->Args({set, 0, 0})->Args({set, 1, 0})->Args({set, 0, 1});
@@ -188,8 +188,8 @@ void RoadArguments(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK(BM_ShadeFilm)->Apply(RoadArguments);
-BENCHMARK(BM_EvalColor)->Apply(RoadArguments);
+BENCHMARK(BM_ShadeFilm)->Apply(SettingsArguments);
+BENCHMARK(BM_EvalColor)->Apply(SettingsArguments);
 BENCHMARK(BM_EvalColor)->Args({1, 1, 1})->Threads(2)->UseRealTime();
 BENCHMARK(BM_EvalMono)->Args({0, 0, 0})->Args({1, 1, 1});
 BENCHMARK(BM_ParamBlockRead);
