@@ -9,6 +9,7 @@
 #include <max.h>
 #include <iparamb2.h>
 #include <maxhost/Host.h>
+#include <winres/Resources.h>
 
 #include <cctype>
 #include <climits>
@@ -393,26 +394,7 @@ std::string MapParameters::Listing(const std::string& title) const {
 }
 
 std::string ToUtf8(const wchar_t* text) {
-    std::string utf8;
-    for (; text != nullptr && *text != L'\0'; ++text) {
-        const auto c = static_cast<char32_t>(*text);
-        if (c < 0x80) {
-            utf8.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return utf8;
+    return winres::ToUtf8(text != nullptr ? text : L"");
 }
 
 std::wstring ToWide(const std::string& utf8) {
