@@ -5,7 +5,7 @@
 #include "shading/WrapToRange.h"
 
 // Conversions between RGB and hue, saturation and lightness. They are defined here, inline,
-// because the per-sample road runs them back to back.
+// because every shading sample runs them back to back.
 
 namespace nacreen {
 

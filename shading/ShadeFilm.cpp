@@ -8,7 +8,7 @@
 namespace nacreen {
 
 // The two stages stay calls: merged into one long function, their library calls and registers
-// get in each other's way and the road runs slower.
+// get in each other's way and a sample takes longer.
 Color4 ShadeFilm(const Vec3& view, const Vec3& normal, float mapValue, const FilmParams& params,
                  float gamma) {
     const float cos0 = std::fabs(Dot(view, normal));

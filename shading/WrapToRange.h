@@ -5,7 +5,7 @@
 namespace nacreen {
 
 namespace detail {
-// The general case, out of line because the shading road rarely needs it: the value moves one
+// The general case, out of line because shading rarely needs it: the value moves one
 // span at a time in double precision, after a jump to within one span when it lies far outside.
 float WrapBySpans(float value, float lo, float hi);
 } // namespace detail
