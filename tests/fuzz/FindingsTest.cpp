@@ -126,9 +126,8 @@ TEST(DescriptorFindings, ValuesOutsideTheEnumerationsAreRefusedBeforeBeingStored
                   std::string::npos);
     }
     {
-        // A passing flag over a table type lies beyond ParamType2's enumerators.
-        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_INT_TAB + TYPE_BY_VAL, 0, 0,
-                              p_end, p_end);
+        // TYPE_INT_TAB + TYPE_BY_VAL: a passing flag over a table type.
+        ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), 0x2801, 0, 0, p_end, p_end);
         EXPECT_EQ(block.Count(), 0);
         EXPECT_NE(OnlyDescriptorError().find("parameter type 10241 is not supported"),
                   std::string::npos);
@@ -144,9 +143,8 @@ TEST(DescriptorFindings, ValuesOutsideTheEnumerationsAreRefusedBeforeBeingStored
         ParamBlockDesc2 block(0, _M("t"), 0, &cd, 0, 1, _M("p"), TYPE_FLOAT, 0, 0, p_ui,
                               TYPE_SPINNER, 100, 1, 2, 1.0f, p_end, p_end);
         EXPECT_EQ(block.Count(), 0);
-        EXPECT_NE(
-            OnlyDescriptorError().find("the spinner's edit type 100 is not an EditSpinnerType"),
-            std::string::npos);
+        EXPECT_NE(OnlyDescriptorError().find("the spinner's edit type 100 is not supported"),
+                  std::string::npos);
     }
 }
 

@@ -29,7 +29,6 @@ TEST_F(ParamBlocks, TheAutomaticBlockIsReferenceZeroWithDefaults) {
     EXPECT_EQ(pb->ID(), 0);
     EXPECT_EQ(pb->GetFloat(kAmount), 0.5f);
     EXPECT_EQ(pb->GetInt(kEnabled), FALSE);
-    EXPECT_EQ(pb->GetInt(kCount), 3);
     EXPECT_EQ(pb->SuperClassID(), static_cast<SClass_ID>(PARAMETER_BLOCK2_CLASS_ID));
 }
 
@@ -41,9 +40,9 @@ TEST_F(ParamBlocks, SetValueStoresOutOfRangeValuesAndNamesTheChangedParameter) {
     EXPECT_EQ(map->changedParams.back(), kAmount);
     EXPECT_EQ(pb->LastNotifyParamID(), kAmount);
 
-    EXPECT_TRUE(pb->SetValue(kCount, 0, -4));
-    EXPECT_EQ(pb->GetInt(kCount), -4);
-    EXPECT_EQ(map->changedParams.back(), kCount);
+    EXPECT_TRUE(pb->SetValue(kEnabled, 0, TRUE));
+    EXPECT_EQ(pb->GetInt(kEnabled), TRUE);
+    EXPECT_EQ(map->changedParams.back(), kEnabled);
 }
 
 TEST_F(ParamBlocks, WrongTypesAndUnknownIdsAreRefused) {
@@ -129,8 +128,8 @@ TEST_F(ParamBlocks, AnimateModeTurnsAConstantIntoKeys) {
     EXPECT_EQ(maxhost::NumKeys(pb, kAmount), 2);
     EXPECT_EQ(pb->GetFloat(kAmount, 0), 0.25f);
     EXPECT_EQ(pb->GetFloat(kAmount, 480), 0.75f);
-    pb->SetValue(kCount, 480, 7); // ints are not animatable
-    EXPECT_EQ(pb->GetInt(kCount, 0), 7);
+    pb->SetValue(kEnabled, 480, TRUE); // bools are not animatable
+    EXPECT_EQ(pb->GetInt(kEnabled, 0), TRUE);
     maxhost::SetAnimateMode(false);
 
     EXPECT_TRUE(maxhost::ClearKeys(pb, kAmount));
@@ -181,10 +180,10 @@ TEST_F(ParamBlocks, ResetReturnsValuesToDefaultsAndKeepsTheOwnersObjects) {
     EXPECT_NE(map->sub, nullptr) << "the owner clears its own references";
     EXPECT_EQ(pb->LastNotifyParamID(), -1);
 
-    pb->SetValue(kCount, 0, 9);
-    pb->Reset(kCount);
-    EXPECT_EQ(pb->GetInt(kCount), 3);
-    EXPECT_EQ(pb->LastNotifyParamID(), kCount);
+    pb->SetValue(kEnabled, 0, TRUE);
+    pb->Reset(kEnabled);
+    EXPECT_EQ(pb->GetInt(kEnabled), FALSE);
+    EXPECT_EQ(pb->LastNotifyParamID(), kEnabled);
 }
 
 TEST_F(ParamBlocks, ReadsAreCountedOncePerRead) {
@@ -224,14 +223,14 @@ TEST_F(ParamBlocks, ManyThreadsMayReadAtOnce) {
 
 TEST_F(ParamBlocks, ACloneCopiesValuesAndKeysAndBelongsToItsNewOwner) {
     IParamBlock2* pb = map->pblock;
-    pb->SetValue(kCount, 0, 8);
+    pb->SetValue(kEnabled, 0, TRUE);
     maxhost::SetKey(pb, kAmount, 0, 0.0f);
     maxhost::SetKey(pb, kAmount, 10, 1.0f);
     auto* copy = static_cast<TestMap*>(CloneRefHierarchy(map));
     ASSERT_NE(copy, nullptr);
     ASSERT_NE(copy->pblock, pb);
     EXPECT_EQ(copy->pblock->GetOwner(), copy);
-    EXPECT_EQ(copy->pblock->GetInt(kCount), 8);
+    EXPECT_EQ(copy->pblock->GetInt(kEnabled), TRUE);
     EXPECT_EQ(copy->pblock->GetFloat(kAmount, 5), 0.5f);
     EXPECT_EQ(copy->pblock->GetReferenceTarget(kOutput), copy->texout);
     EXPECT_NE(copy->texout, map->texout);

@@ -45,7 +45,7 @@ TEST_F(Rollouts, TheRolloutIsBoundToTheMapsBlockAndListsItsControls) {
     std::vector<int> ids = maxhost::RolloutControlIds(pmap);
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, (std::vector<int>{kAmountEdit, kAmountSpin, kEnabledCheck, kSubmapButton,
-                                     kCountEdit, kCountSpin, kLinkButton}))
+                                     kLinkButton}))
         << "the bound controls and the template's other one";
     EXPECT_EQ(static_cast<IAutoMParamDlg*>(dlg)->NumDlgs(), 1) << "the output's dialog";
     EXPECT_EQ(pmap->GetUserDlgProc(), TestMapBlock().GetUserDlgProc(0));
@@ -91,9 +91,9 @@ TEST_F(Rollouts, ACheckBoxClickWritesTheParameterBeforeTheProcedureHearsIt) {
 TEST_F(Rollouts, InvalidateUIReachesTheOpenRolloutOfTheParameter) {
     ParamDlg* dlg = map->CreateParamDlg(nullptr, &editor);
     IParamMap2* pmap = OpenedMap(dlg);
-    const int before = maxhost::InvalidationCount(pmap, kCount);
-    map->pblock->SetValue(kCount, 0, 5); // the test map refreshes the changed control
-    EXPECT_EQ(maxhost::InvalidationCount(pmap, kCount), before + 1);
+    const int before = maxhost::InvalidationCount(pmap, kEnabled);
+    map->pblock->SetValue(kEnabled, 0, TRUE); // the test map refreshes the changed control
+    EXPECT_EQ(maxhost::InvalidationCount(pmap, kEnabled), before + 1);
     TestMapBlock().InvalidateUI(kAmount);
     EXPECT_EQ(maxhost::InvalidationCount(pmap, kAmount), 1);
     dlg->DeleteThis();

@@ -55,8 +55,7 @@ ParamBlockDesc2& TestMapBlock() {
         _M("enabled"), TYPE_BOOL, 0, 6, p_default, FALSE, p_ui, TYPE_SINGLECHEKBOX, kEnabledCheck,
         p_end, kSubmap, _M("submap"), TYPE_TEXMAP, P_OWNERS_REF, 7, p_refno, 1, p_subtexno, 0, p_ui,
         TYPE_TEXMAPBUTTON, kSubmapButton, p_end, kOutput, _M("output"), TYPE_REFTARG, P_OWNERS_REF,
-        8, p_refno, 2, p_end, kCount, _M("count"), TYPE_INT, 0, 9, p_default, 3, p_range, 0, 10,
-        p_ui, TYPE_SPINNER, EDITTYPE_INT, kCountEdit, kCountSpin, 1.0f, p_end, p_end);
+        8, p_refno, 2, p_end, p_end);
     return block;
 }
 

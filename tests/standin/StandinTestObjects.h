@@ -85,14 +85,12 @@ protected:
     }
 };
 
-enum TestMapParam : ParamID { kAmount = 0, kEnabled = 1, kSubmap = 2, kOutput = 3, kCount = 4 };
+enum TestMapParam : ParamID { kAmount = 0, kEnabled = 1, kSubmap = 2, kOutput = 3 };
 enum TestMapControl : int {
     kAmountEdit = IDC_AMOUNT_EDIT,
     kAmountSpin = IDC_AMOUNT_SPIN,
     kEnabledCheck = IDC_ENABLED_CHECK,
     kSubmapButton = IDC_SUBMAP_BUTTON,
-    kCountEdit = IDC_COUNT_EDIT,
-    kCountSpin = IDC_COUNT_SPIN,
     kLinkButton = IDC_LINK_BUTTON, // a plain dialog button, bound to no parameter
 };
 

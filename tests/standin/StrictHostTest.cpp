@@ -60,8 +60,8 @@ TEST(StrictParamReads, ATableIndexOnANonTableParameterIsReportedAndReadsNothing)
     EXPECT_EQ(pb->GetInt(kEnabled, 0, 2), 0);
     EXPECT_EQ(pb->GetTexmap(kSubmap, 0, 1), nullptr);
     EXPECT_EQ(pb->GetReferenceTarget(kOutput, 0, -1), nullptr);
-    EXPECT_FALSE(pb->SetValue(kCount, 0, 4, 1));
-    EXPECT_EQ(pb->GetInt(kCount), 3) << "a write with a table index changes nothing";
+    EXPECT_FALSE(pb->SetValue(kEnabled, 0, TRUE, 1));
+    EXPECT_EQ(pb->GetInt(kEnabled), FALSE) << "a write with a table index changes nothing";
     EXPECT_EQ(Faults().size(), 4u) << "each of the four is reported";
     map->DeleteMe();
 }

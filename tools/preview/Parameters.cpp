@@ -95,22 +95,14 @@ ParameterInfo::Kind KindOf(ParamType2 type) {
     // The first five types are ParamType values, so the switch is over the plain number.
     switch (static_cast<int>(type)) {
     case TYPE_FLOAT:
-    case TYPE_ANGLE:
-    case TYPE_PCNT_FRAC:
-    case TYPE_WORLD:
-    case TYPE_COLOR_CHANNEL:
         return ParameterInfo::Kind::Float;
     case TYPE_INT:
-    case TYPE_TIMEVALUE:
-    case TYPE_RADIOBTN_INDEX:
-    case TYPE_INDEX:
         return ParameterInfo::Kind::Integer;
     case TYPE_BOOL:
         return ParameterInfo::Kind::Bool;
     case TYPE_TEXMAP:
         return ParameterInfo::Kind::TextureMap;
     case TYPE_REFTARG:
-    case TYPE_MTL:
         return ParameterInfo::Kind::Reference;
     default:
         return ParameterInfo::Kind::Other;

@@ -587,9 +587,6 @@ SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
             if (def.type == TYPE_TEXMAP) {
                 return TEXMAP_CLASS_ID;
             }
-            if (def.type == TYPE_MTL) {
-                return MATERIAL_CLASS_ID;
-            }
         }
     }
     return 0;

@@ -21,14 +21,8 @@ typedef short MapID;
 typedef INT_PTR StringResID;
 
 // Block flags.
-#define P_CLASS_PARAMS 0x0001
 #define P_AUTO_CONSTRUCT 0x0002
 #define P_AUTO_UI 0x0004
-#define P_USE_PARAMS 0x0008
-#define P_INCLUDE_PARAMS 0x0010
-#define P_MULTIMAP 0x0020
-#define P_HASCATEGORY 0x0080
-#define P_VERSION 0x0200
 
 // Parameter flags.
 #define P_ANIMATABLE 0x00000001
@@ -36,76 +30,24 @@ typedef INT_PTR StringResID;
 
 // The parameter types of the first parameter block system; ParamType2 continues them.
 enum ParamType { TYPE_FLOAT, TYPE_INT, TYPE_RGBA, TYPE_POINT3, TYPE_BOOL };
+enum ParamType2 { TYPE_TEXMAP = 15, TYPE_REFTARG = 18 };
 
-#define TYPE_TAB 0x0800
-#define TYPE_BY_REF 0x1000
-#define TYPE_BY_VAL 0x2000
-#define TYPE_BY_PTR 0x4000
-
-enum ParamType2 {
-    TYPE_ANGLE = TYPE_BOOL + 1,
-    TYPE_PCNT_FRAC = 6,
-    TYPE_WORLD = 7,
-    TYPE_COLOR_CHANNEL = 11,
-    TYPE_TIMEVALUE = 12,
-    TYPE_RADIOBTN_INDEX = 13,
-    TYPE_MTL = 14,
-    TYPE_TEXMAP = 15,
-    TYPE_REFTARG = 18,
-    TYPE_INDEX = 19,
-    TYPE_INT_TAB = TYPE_INT + TYPE_TAB,
-    TYPE_REFTARG_TAB = TYPE_REFTARG + TYPE_TAB,
-};
-
+// The tags the stand-in models; the SDK's ParamTags counts the others in between.
 enum ParamTags {
     p_default = -(1 << 30),
-    p_ms_default,
-    p_range,
-    p_ui,
-    p_validator,
-    p_accessor,
-    p_vals,
-    p_refno,
-    p_subtexno,
-    p_submtlno,
-    p_dim,
-    p_classID,
-    p_sclassID,
-    p_enabled,
-    p_enable_ctrls,
-    p_prompt,
-    p_caption,
-    p_init_file,
-    p_file_types,
-    p_ctrl_ids,
-    p_uix,
-    p_configurable_default,
-    p_tooltip,
-    p_assetTypeID,
-    p_assetTypeName,
-    p_defaults_and_ranges_in_meters,
-    p_nonLocalizedName,
-    p_colorContext,
+    p_range = p_default + 2,
+    p_ui = p_default + 3,
+    p_refno = p_default + 7,
+    p_subtexno = p_default + 8,
     p_end = p_default + 1024,
 };
 
 // Rollout controls a parameter can be bound to: those of the first parameter block system, then
 // the ones ParamType2 parameters added.
-enum ControlType {
-    TYPE_SPINNER,
-    TYPE_RADIO,
-    TYPE_SINGLECHEKBOX,
-    TYPE_SINGLECHECKBOX = TYPE_SINGLECHEKBOX,
-};
+enum ControlType { TYPE_SPINNER, TYPE_SINGLECHEKBOX = 2, TYPE_SINGLECHECKBOX = TYPE_SINGLECHEKBOX };
+enum ControlType2 { TYPE_TEXMAPBUTTON = 8 };
 
-enum ControlType2 {
-    TYPE_EDITBOX = 5,
-    TYPE_CHECKBUTTON = 6,
-    TYPE_TEXMAPBUTTON = 8,
-    TYPE_SLIDER = 17,
-};
-
-enum EditSpinnerType { EDITTYPE_INT = 0, EDITTYPE_FLOAT = 1, EDITTYPE_TIME = 6 };
+enum EditSpinnerType { EDITTYPE_FLOAT = 1 };
 
 // Notification codes (the high word of WM_COMMAND's WPARAM) that a custom button sends besides
 // BN_CLICKED when it is set to report presses, releases and right clicks.
@@ -119,7 +61,7 @@ namespace MaxStandin {
 // refused with a message instead of being read as garbage.
 class DescArg {
 public:
-    enum class Kind { End, Int, Double, Float, WString, NarrowString, Pointer, ClassId, Object };
+    enum class Kind { End, Int, Real, WString, NarrowString, Pointer, Other };
 
     DescArg() = default;
 
@@ -131,11 +73,8 @@ public:
         } else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
             a.kind = Kind::Int;
             a.integer = static_cast<long long>(v);
-        } else if constexpr (std::is_same_v<T, float>) {
-            a.kind = Kind::Float;
-            a.real = v;
         } else if constexpr (std::is_floating_point_v<T>) {
-            a.kind = Kind::Double;
+            a.kind = Kind::Real;
             a.real = static_cast<double>(v);
         } else if constexpr (std::is_same_v<T, const wchar_t*> || std::is_same_v<T, wchar_t*>) {
             a.kind = Kind::WString;
@@ -145,12 +84,9 @@ public:
         } else if constexpr (std::is_same_v<T, std::nullptr_t> || std::is_pointer_v<T>) {
             a.kind = Kind::Pointer;
             a.pointer = v;
-        } else if constexpr (std::is_same_v<T, Class_ID>) {
-            a.kind = Kind::ClassId;
-            a.classId = v;
         } else {
-            // Colours, points, structures passed by value: captured, never read.
-            a.kind = Kind::Object;
+            // Class ids, colours, points, structures passed by value: captured, never read.
+            a.kind = Kind::Other;
         }
         return a;
     }
@@ -160,7 +96,6 @@ public:
     double real = 0.0;
     const wchar_t* text = nullptr;
     const void* pointer = nullptr;
-    Class_ID classId;
 };
 
 } // namespace MaxStandin
@@ -193,8 +128,8 @@ public:
     short refno = -1;
     short sub_texmap_no = -1;
 
-    bool IsFloatType() const;
-    bool IsIntType() const;
+    bool IsFloatType() const { return static_cast<int>(type) == TYPE_FLOAT; }
+    bool IsIntType() const { return static_cast<int>(type) == TYPE_BOOL; }
     bool IsRefType() const { return type == TYPE_TEXMAP || type == TYPE_REFTARG; }
     bool IsOwnersRef() const { return (flags & P_OWNERS_REF) != 0; }
 };

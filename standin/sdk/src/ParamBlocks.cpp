@@ -2,7 +2,9 @@
 // parameter block with its keys, and their cloning and persistence.
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <map>
+#include <stdexcept>
 
 #include "Standin.h"
 
@@ -147,7 +149,7 @@ IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarg
         return nullptr;
     }
     for (ParamBlockDesc2* pbd : pbDescs) {
-        if (!(pbd->flags & P_AUTO_UI) || (pbd->flags & P_CLASS_PARAMS)) {
+        if (!(pbd->flags & P_AUTO_UI)) {
             continue;
         }
         ParamBlockDesc2::MapSpec* mapDef = pbd->GetMapSpec(0);
@@ -219,624 +221,356 @@ IParamMap2* ClassDesc2::GetParamMap(ParamBlockDesc2* pbd, MapID map_id) {
 
 // ---- the tag list ----------------------------------------------------------------------------
 
-namespace MaxStandin {
-
 namespace {
 
-std::string KindName(const DescArg& arg) {
+// Bounds that no sane descriptor reaches; an unchecked list that runs past them is garbage.
+constexpr int kMaxParams = 4096;
+constexpr int kMaxTagsPerParam = 256;
+
+std::string KindName(const MaxStandin::DescArg& arg) {
+    using Kind = MaxStandin::DescArg::Kind;
     switch (arg.kind) {
-    case DescArg::Kind::End:
+    case Kind::End:
         return "nothing";
-    case DescArg::Kind::Int:
+    case Kind::Int:
         return "an int (" + std::to_string(arg.integer) + ")";
-    case DescArg::Kind::Double:
-        return "a double";
-    case DescArg::Kind::Float:
+    case Kind::Real:
         return "a float";
-    case DescArg::Kind::WString:
+    case Kind::WString:
         return "a wide string";
-    case DescArg::Kind::NarrowString:
+    case Kind::NarrowString:
         return "a narrow (char) string";
-    case DescArg::Kind::Pointer:
+    case Kind::Pointer:
         return "a pointer";
-    case DescArg::Kind::ClassId:
-        return "a Class_ID";
-    case DescArg::Kind::Object:
-        return "an object passed by value";
+    case Kind::Other:
+        break;
     }
-    return "an unknown value";
+    return "a value of another type (a Class_ID or an object passed by value)";
+}
+
+std::string Hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+// A tag is named by its offset from p_default, as the SDK's ParamTags enumeration counts them.
+std::string TagName(int tag) {
+    switch (tag) {
+    case p_default:
+        return "p_default";
+    case p_range:
+        return "p_range";
+    case p_ui:
+        return "p_ui";
+    case p_refno:
+        return "p_refno";
+    case p_subtexno:
+        return "p_subtexno";
+    default:
+        return tag >= p_default && tag < p_end
+                   ? "p_default+" + std::to_string(static_cast<long long>(tag) - p_default)
+                   : std::to_string(tag);
+    }
 }
 
 } // namespace
 
-// Reads the captured arguments of the template constructor in the order and with the types the
-// SDK reads them, checking count and types. Each read returns false, with `problem` describing
-// why, when the next argument is missing or of another type; `what` names the place.
-class PackedArgReader {
-public:
-    PackedArgReader(const DescArg* args, std::size_t count) : args(args), count(count) {}
-    bool Int(int& v, const std::string& what);
-    // A float value, which reaches a C-variadic function as a double.
-    bool Real(double& v, const std::string& what);
-    bool Pointer(const void*& v, const std::string& what);
-    bool String(const wchar_t*& v, const std::string& what);
-    bool ClassId(Class_ID& v, const std::string& what);
-    std::size_t Unread() const { return count - next; }
-
-    std::string problem;
-
-private:
-    const DescArg* Next(const std::string& what);
-    bool Mismatch(const DescArg& arg, const std::string& expected, const std::string& what);
-
-    const DescArg* args;
-    std::size_t count;
-    std::size_t next = 0;
-};
-
-const DescArg* PackedArgReader::Next(const std::string& what) {
-    if (next >= count) {
-        problem = "the argument list ends where " + what + " is expected (is a p_end missing?)";
-        return nullptr;
-    }
-    return &args[next++];
-}
-
-bool PackedArgReader::Mismatch(const DescArg& arg, const std::string& expected,
-                               const std::string& what) {
-    problem = "argument " + std::to_string(next + 5) + " (" + what + ") is " + KindName(arg) +
-              ", but " + expected + " is read there";
-    return false;
-}
-
-bool PackedArgReader::Int(int& v, const std::string& what) {
-    const DescArg* arg = Next(what);
-    if (!arg) {
-        return false;
-    }
-    if (arg->kind != DescArg::Kind::Int) {
-        return Mismatch(*arg, "an int", what);
-    }
-    if (arg->integer < INT_MIN || arg->integer > INT_MAX) {
-        return Mismatch(*arg, "an int (this value does not fit one)", what);
-    }
-    v = static_cast<int>(arg->integer);
-    return true;
-}
-
-bool PackedArgReader::Real(double& v, const std::string& what) {
-    const DescArg* arg = Next(what);
-    if (!arg) {
-        return false;
-    }
-    if (arg->kind != DescArg::Kind::Double && arg->kind != DescArg::Kind::Float) {
-        return Mismatch(*arg, "a float value (passed as a double; write e.g. 1.0f)", what);
-    }
-    v = arg->real;
-    return true;
-}
-
-bool PackedArgReader::Pointer(const void*& v, const std::string& what) {
-    const DescArg* arg = Next(what);
-    if (!arg) {
-        return false;
-    }
-    // NULL is the integer 0 on Windows; it reads as a null pointer.
-    if (arg->kind == DescArg::Kind::Int && arg->integer == 0) {
-        v = nullptr;
-        return true;
-    }
-    if (arg->kind != DescArg::Kind::Pointer) {
-        return Mismatch(*arg, "a pointer", what);
-    }
-    v = arg->pointer;
-    return true;
-}
-
-bool PackedArgReader::String(const wchar_t*& v, const std::string& what) {
-    const DescArg* arg = Next(what);
-    if (!arg) {
-        return false;
-    }
-    if (arg->kind != DescArg::Kind::WString || !arg->text) {
-        return Mismatch(*arg, "a wide string (_T(\"...\"))", what);
-    }
-    v = arg->text;
-    return true;
-}
-
-bool PackedArgReader::ClassId(Class_ID& v, const std::string& what) {
-    const DescArg* arg = Next(what);
-    if (!arg) {
-        return false;
-    }
-    if (arg->kind != DescArg::Kind::ClassId) {
-        return Mismatch(*arg, "a Class_ID", what);
-    }
-    v = arg->classId;
-    return true;
-}
-
-} // namespace MaxStandin
-
+// Reads a descriptor's tag list in the order and with the types the SDK reads it, but only the
+// shapes this host models: the block head of P_AUTO_CONSTRUCT and P_AUTO_UI (one rollout); float,
+// bool, texture-map and reference-target parameters, P_ANIMATABLE or P_OWNERS_REF; and the tags
+// p_default, p_range, p_ui (float spinner, single check box, map button), p_refno and p_subtexno.
+// Anything else is refused with a message naming it and where: a plug-in that relies on what the
+// host does not model fails loudly instead of being misread.
 class ParamBlockDescParser {
 public:
-    ParamBlockDescParser(ParamBlockDesc2& desc, MaxStandin::PackedArgReader& reader)
-        : desc(desc), reader(reader) {}
+    ParamBlockDescParser(ParamBlockDesc2& desc, const MaxStandin::DescArg* args, std::size_t count)
+        : desc(desc), args(args), count(count) {}
 
-    static ParamBlockDesc2* Build(BlockID id, const MCHAR* intName, StringResID localName,
-                                  ClassDesc2* cd, USHORT flags, const MaxStandin::DescArg* args,
-                                  std::size_t count) {
+    // Reads the whole list; throws the refusal's message.
+    void Run();
+
+    static ParamBlockDesc2* Make(BlockID id, const MCHAR* intName, StringResID localName,
+                                 ClassDesc2* cd, USHORT flags, const MaxStandin::DescArg* args,
+                                 std::size_t count) {
         auto* desc = new ParamBlockDesc2(id, intName, localName, flags);
         desc->cd = cd;
         desc->Build(args, count);
         return desc;
     }
 
-    // True when the whole list was read; otherwise Error() tells what is wrong and where.
-    bool Run();
-    const std::string& Error() const { return error; }
-
 private:
-    bool ReadBlockHead();
-    bool ReadRollout(MapID mapId);
-    bool ReadParam(int id);
-    bool ReadTag(ParamDef& def, int tag);
-    bool ReadDefault(ParamDef& def, const std::string& what);
-    bool ReadRange(ParamDef& def);
-    bool ReadUi(ParamDef& def);
-    bool ReadControlIds(ParamDef& def, int n, const std::string& what);
-    bool ReadRadioValues(const ParamDef& def);
-    bool CheckParam(const ParamDef& def);
+    void ReadRollout();
+    void ReadParam(int id);
+    void ReadTag(ParamDef& def, int tag);
+    void ReadUi(ParamDef& def);
+    void CheckParam(const ParamDef& def);
 
-    bool Int(int& v, const std::string& what);
-    bool Short(short& v, const std::string& what);
-    bool Fail(const std::string& message);
-    std::string ParamContext(const ParamDef& def) const;
+    const MaxStandin::DescArg& Next(const std::string& what);
+    [[noreturn]] void Mismatch(const MaxStandin::DescArg& arg, const std::string& expected,
+                               const std::string& what);
+    int Int(const std::string& what);
+    short Short(const std::string& what);
+    float Real(const std::string& what);
+    const void* Pointer(const std::string& what);
+    [[noreturn]] void Fail(const std::string& message);
 
     ParamBlockDesc2& desc;
-    MaxStandin::PackedArgReader& reader;
+    const MaxStandin::DescArg* args;
+    std::size_t count;
+    std::size_t next = 0;
     std::string context;
-    std::string error;
 };
 
-namespace {
+void ParamBlockDescParser::Fail(const std::string& message) {
+    throw std::runtime_error("ParamBlockDesc2 \"" + winres::ToUtf8(desc.int_name.data()) +
+                             "\" (block " + std::to_string(desc.ID) + ")" +
+                             (context.empty() ? "" : ", " + context) + ": " + message);
+}
 
-// Bounds that no sane descriptor reaches; an unchecked list that runs past them is garbage.
-constexpr int kMaxParams = 4096;
-constexpr int kMaxTagsPerParam = 256;
-constexpr int kMaxControlIds = 64;
-
-// Block flags that change the shape of the tag list in ways no plug-in of this house uses: a
-// descriptor with one of them is refused by name rather than misread.
-struct RefusedFlag {
-    USHORT flag;
-    const char* name;
-};
-constexpr RefusedFlag kRefusedFlags[] = {{P_USE_PARAMS, "P_USE_PARAMS"},
-                                         {P_INCLUDE_PARAMS, "P_INCLUDE_PARAMS"},
-                                         {P_MULTIMAP, "P_MULTIMAP"},
-                                         {P_HASCATEGORY, "P_HASCATEGORY"},
-                                         {P_VERSION, "P_VERSION"}};
-
-// ParamType2's enumerators fit in 12 bits (the largest are the table types); the passing flags
-// TYPE_BY_REF, TYPE_BY_VAL and TYPE_BY_PTR are macros above them, so a value with one of those
-// set does not fit the enumeration and is refused before it is stored in one.
-constexpr int kMaxParamType2 = 0xFFF;
-static_assert(TYPE_REFTARG_TAB <= kMaxParamType2 && TYPE_BY_REF > kMaxParamType2);
-
-// The rollout controls the stand-in builds; each is a value of ControlType2.
-bool IsSupportedControl(int control) {
-    switch (control) {
-    case TYPE_SPINNER:
-    case TYPE_SLIDER:
-    case TYPE_RADIO:
-    case TYPE_SINGLECHECKBOX:
-    case TYPE_CHECKBUTTON:
-    case TYPE_TEXMAPBUTTON:
-    case TYPE_EDITBOX:
-        return true;
-    default:
-        return false;
+const MaxStandin::DescArg& ParamBlockDescParser::Next(const std::string& what) {
+    if (next >= count) {
+        Fail("the argument list ends where " + what + " is expected (is a p_end missing?)");
     }
+    return args[next++];
 }
 
-bool IsKnownTag(int tag) {
-    return tag >= p_default && tag <= p_colorContext;
+void ParamBlockDescParser::Mismatch(const MaxStandin::DescArg& arg, const std::string& expected,
+                                    const std::string& what) {
+    Fail("argument " + std::to_string(next + 5) + " (" + what + ") is " + KindName(arg) + ", but " +
+         expected + " is read there");
 }
 
-const char* TagName(int tag) {
-    static const char* const names[] = {"p_default",
-                                        "p_ms_default",
-                                        "p_range",
-                                        "p_ui",
-                                        "p_validator",
-                                        "p_accessor",
-                                        "p_vals",
-                                        "p_refno",
-                                        "p_subtexno",
-                                        "p_submtlno",
-                                        "p_dim",
-                                        "p_classID",
-                                        "p_sclassID",
-                                        "p_enabled",
-                                        "p_enable_ctrls",
-                                        "p_prompt",
-                                        "p_caption",
-                                        "p_init_file",
-                                        "p_file_types",
-                                        "p_ctrl_ids",
-                                        "p_uix",
-                                        "p_configurable_default",
-                                        "p_tooltip",
-                                        "p_assetTypeID",
-                                        "p_assetTypeName",
-                                        "p_defaults_and_ranges_in_meters",
-                                        "p_nonLocalizedName",
-                                        "p_colorContext"};
-    return IsKnownTag(tag) ? names[tag - p_default] : "?";
-}
-
-} // namespace
-
-bool ParamBlockDescParser::Fail(const std::string& message) {
-    error = "ParamBlockDesc2 \"" + winres::ToUtf8(desc.int_name.data()) + "\" (block " +
-            std::to_string(desc.ID) + ")" + (context.empty() ? "" : ", " + context) + ": " +
-            message;
-    return false;
-}
-
-bool ParamBlockDescParser::Int(int& v, const std::string& what) {
-    return reader.Int(v, what) || Fail(reader.problem);
-}
-
-bool ParamBlockDescParser::Short(short& v, const std::string& what) {
-    int i = 0;
-    if (!Int(i, what)) {
-        return false;
+int ParamBlockDescParser::Int(const std::string& what) {
+    const MaxStandin::DescArg& arg = Next(what);
+    if (arg.kind != MaxStandin::DescArg::Kind::Int) {
+        Mismatch(arg, "an int", what);
     }
-    if (i < SHRT_MIN || i > SHRT_MAX) {
-        return Fail(what + " " + std::to_string(i) + " is out of range");
+    if (arg.integer < INT_MIN || arg.integer > INT_MAX) {
+        Mismatch(arg, "an int (this value does not fit one)", what);
     }
-    v = static_cast<short>(i);
-    return true;
+    return static_cast<int>(arg.integer);
 }
 
-std::string ParamBlockDescParser::ParamContext(const ParamDef& def) const {
-    return "parameter " + std::to_string(def.ID) + " \"" + winres::ToUtf8(def.int_name.data()) +
-           "\"";
+short ParamBlockDescParser::Short(const std::string& what) {
+    const int value = Int(what);
+    if (value < SHRT_MIN || value > SHRT_MAX) {
+        Fail(what + " " + std::to_string(value) + " is out of range");
+    }
+    return static_cast<short>(value);
 }
 
-bool ParamBlockDescParser::Run() {
-    for (const RefusedFlag& refused : kRefusedFlags) {
-        if (desc.flags & refused.flag) {
-            return Fail(std::string("the block flag ") + refused.name +
-                        " is not supported by the stand-in");
+// A float value, which reaches the SDK's C-variadic constructor as a double.
+float ParamBlockDescParser::Real(const std::string& what) {
+    const MaxStandin::DescArg& arg = Next(what);
+    if (arg.kind != MaxStandin::DescArg::Kind::Real) {
+        Mismatch(arg, "a float value (passed as a double; write e.g. 1.0f)", what);
+    }
+    return static_cast<float>(arg.real);
+}
+
+const void* ParamBlockDescParser::Pointer(const std::string& what) {
+    const MaxStandin::DescArg& arg = Next(what);
+    // NULL is the integer 0 on Windows; it reads as a null pointer.
+    if (arg.kind == MaxStandin::DescArg::Kind::Int && arg.integer == 0) {
+        return nullptr;
+    }
+    if (arg.kind != MaxStandin::DescArg::Kind::Pointer) {
+        Mismatch(arg, "a pointer", what);
+    }
+    return arg.pointer;
+}
+
+void ParamBlockDescParser::Run() {
+    const unsigned unmodelled = desc.flags & ~unsigned{P_AUTO_CONSTRUCT | P_AUTO_UI};
+    if (unmodelled != 0) {
+        Fail("the block flags " + Hex(unmodelled) +
+             " are not supported by the stand-in (it models P_AUTO_CONSTRUCT and P_AUTO_UI)");
+    }
+    if (desc.flags & P_AUTO_CONSTRUCT) {
+        desc.ref_no = Int("the reference number (P_AUTO_CONSTRUCT)");
+        if (desc.ref_no < 0) {
+            Fail("the reference number " + std::to_string(desc.ref_no) + " is negative");
         }
     }
-    if (!ReadBlockHead()) {
-        return false;
+    if (desc.flags & P_AUTO_UI) {
+        ReadRollout();
     }
     for (int n = 0;; ++n) {
         context.clear();
         if (n > kMaxParams) {
-            return Fail("more than " + std::to_string(kMaxParams) +
-                        " parameters: the list has no final p_end");
+            Fail("more than " + std::to_string(kMaxParams) +
+                 " parameters: the list has no final p_end");
         }
-        int id = 0;
-        if (!Int(id, "a parameter id or the final p_end")) {
-            return false;
-        }
+        const int id = Int("a parameter id or the final p_end");
         if (id == p_end) {
-            return true;
+            break;
         }
-        if (!ReadParam(id)) {
-            return false;
-        }
+        ReadParam(id);
+    }
+    if (next != count) {
+        Fail(std::to_string(count - next) + " argument(s) follow the final p_end");
     }
 }
 
-bool ParamBlockDescParser::ReadBlockHead() {
-    if (desc.flags & P_AUTO_CONSTRUCT) {
-        if (!Int(desc.ref_no, "the reference number (P_AUTO_CONSTRUCT)")) {
-            return false;
-        }
-        if (desc.ref_no < 0) {
-            return Fail("the reference number " + std::to_string(desc.ref_no) + " is negative");
-        }
-    }
-    return !(desc.flags & P_AUTO_UI) || ReadRollout(0);
-}
-
-bool ParamBlockDescParser::ReadRollout(MapID mapId) {
+void ParamBlockDescParser::ReadRollout() {
     ParamBlockDesc2::MapSpec mapDef;
-    mapDef.map_id = mapId;
-    int title = 0;
-    const void* proc = nullptr;
-    if (!Int(mapDef.dlg_template, "the rollout's dialog template id (P_AUTO_UI)") ||
-        !Int(title, "the rollout's title string id (P_AUTO_UI)") ||
-        !Int(mapDef.test_flags, "the rollout's flag mask (P_AUTO_UI)") ||
-        !Int(mapDef.rollup_flags, "the rollout's rollup flags (P_AUTO_UI)")) {
-        return false;
+    mapDef.dlg_template = Int("the rollout's dialog template id (P_AUTO_UI)");
+    mapDef.title = Int("the rollout's title string id (P_AUTO_UI)");
+    mapDef.test_flags = Int("the rollout's flag mask (P_AUTO_UI)");
+    mapDef.rollup_flags = Int("the rollout's rollup flags (P_AUTO_UI)");
+    if (mapDef.test_flags != 0 || mapDef.rollup_flags != 0) {
+        Fail("the rollout's flag mask and rollup flags are not supported by the stand-in: give 0");
     }
-    if (!reader.Pointer(proc, "the rollout's user dialog procedure (P_AUTO_UI)")) {
-        return Fail(reader.problem);
-    }
-    mapDef.title = title;
-    mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(const_cast<void*>(proc));
+    mapDef.dlgProc = static_cast<ParamMap2UserDlgProc*>(
+        const_cast<void*>(Pointer("the rollout's user dialog procedure (P_AUTO_UI)")));
     desc.maps.push_back(mapDef);
-    return true;
 }
 
-bool ParamBlockDescParser::ReadParam(int id) {
-    ParamDef def;
+void ParamBlockDescParser::ReadParam(int id) {
     context = "parameter " + std::to_string(id);
     if (id < 0 || id > SHRT_MAX) {
-        return Fail("the parameter id " + std::to_string(id) +
-                    " is neither a ParamID nor p_end (is a p_end missing?)");
+        Fail("the parameter id " + std::to_string(id) +
+             " is neither a ParamID nor p_end (is a p_end missing?)");
     }
+    ParamDef def;
     def.ID = static_cast<ParamID>(id);
-    if (std::any_of(desc.defs.begin(), desc.defs.end(),
-                    [&](const ParamDef& d) { return d.ID == def.ID; })) {
-        return Fail("the parameter id is used twice");
+    if (desc.IDtoIndex(def.ID) >= 0) {
+        Fail("the parameter id is used twice");
     }
-    const wchar_t* name = nullptr;
-    if (!reader.String(name, "the parameter's internal name")) {
-        return Fail(reader.problem);
+    const MaxStandin::DescArg& name = Next("the parameter's internal name");
+    if (name.kind != MaxStandin::DescArg::Kind::WString || !name.text) {
+        Mismatch(name, "a wide string (_T(\"...\"))", "the parameter's internal name");
     }
-    def.int_name = name;
-    context = ParamContext(def);
-    int type = 0;
-    if (!Int(type, "the parameter type")) {
-        return false;
+    def.int_name = name.text;
+    context += " \"" + winres::ToUtf8(name.text) + "\"";
+    // Only a value the stand-in models becomes a ParamType2.
+    const int type = Int("the parameter type");
+    if (type != TYPE_FLOAT && type != TYPE_BOOL && type != TYPE_TEXMAP && type != TYPE_REFTARG) {
+        Fail("parameter type " + std::to_string(type) +
+             " is not supported by the stand-in (it models TYPE_FLOAT, TYPE_BOOL, TYPE_TEXMAP and "
+             "TYPE_REFTARG)");
     }
-    // Only a value inside the enumeration's range may become a ParamType2.
-    if (type >= 0 && type <= kMaxParamType2) {
-        def.type = static_cast<ParamType2>(type);
+    def.type = static_cast<ParamType2>(type);
+    def.flags = Int("the parameter flags");
+    const unsigned unmodelled =
+        static_cast<unsigned>(def.flags) & ~unsigned{P_ANIMATABLE | P_OWNERS_REF};
+    if (unmodelled != 0) {
+        Fail("the parameter flags " + Hex(unmodelled) +
+             " are not supported by the stand-in (it models P_ANIMATABLE and P_OWNERS_REF)");
     }
-    if (type < 0 || type > kMaxParamType2 ||
-        (!def.IsFloatType() && !def.IsIntType() && !def.IsRefType())) {
-        return Fail("parameter type " + std::to_string(type) +
-                    " is not supported by the stand-in (supported: float, int and bool kinds, "
-                    "TYPE_TEXMAP, TYPE_REFTARG)");
-    }
-    int localName = 0;
-    if (!Int(def.flags, "the parameter flags") || !Int(localName, "the display-name string id")) {
-        return false;
-    }
-    def.local_name = localName;
+    def.local_name = Int("the display-name string id");
     for (int n = 0;; ++n) {
         if (n > kMaxTagsPerParam) {
-            return Fail("the parameter's tags never reach p_end");
+            Fail("the parameter's tags never reach p_end");
         }
-        int tag = 0;
-        if (!Int(tag, "a tag or p_end")) {
-            return false;
-        }
+        const int tag = Int("a tag or p_end");
         if (tag == p_end) {
             break;
         }
-        if (!ReadTag(def, tag)) {
-            return false;
-        }
+        ReadTag(def, tag);
     }
-    if (!CheckParam(def)) {
-        return false;
-    }
+    CheckParam(def);
     desc.defs.push_back(def);
-    return true;
 }
 
-// Tags whose values the stand-in has no use for are read, checked and dropped.
-bool ParamBlockDescParser::ReadTag(ParamDef& def, int tag) {
-    int value = 0;
-    short unused = 0;
-    const void* pointer = nullptr;
-    const wchar_t* text = nullptr;
-    Class_ID classId;
-    const std::string what = std::string("the ") + TagName(tag) + " value";
+void ParamBlockDescParser::ReadTag(ParamDef& def, int tag) {
+    const std::string what = "the " + TagName(tag) + " value";
     switch (tag) {
     case p_default:
-    case p_ms_default:
-        return ReadDefault(def, TagName(tag));
+        if (def.IsFloatType()) {
+            def.def.f = Real(what);
+        } else if (def.IsIntType()) {
+            def.def.i = Int(what);
+        } else {
+            Fail("p_default is not supported by the stand-in for a reference parameter");
+        }
+        return;
     case p_range:
-        return ReadRange(def);
+        if (!def.IsFloatType()) {
+            Fail("p_range is supported by the stand-in only for a TYPE_FLOAT parameter");
+        }
+        def.has_range = true;
+        def.range_low.f = Real("the p_range minimum");
+        def.range_high.f = Real("the p_range maximum");
+        return;
     case p_ui:
-        return ReadUi(def);
-    case p_vals:
-        return ReadRadioValues(def);
+        ReadUi(def);
+        return;
     case p_refno:
-        return Short(def.refno, what);
+        def.refno = Short(what);
+        return;
     case p_subtexno:
-        return Short(def.sub_texmap_no, what);
-    case p_submtlno:
-        return Short(unused, what);
-    case p_enabled:
-    case p_tooltip:
-    case p_prompt:
-    case p_caption:
-    case p_sclassID:
-        return Int(value, what);
-    case p_classID:
-        return reader.ClassId(classId, what) || Fail(reader.problem);
-    case p_accessor:
-    case p_validator:
-    case p_dim:
-        return reader.Pointer(pointer, what) || Fail(reader.problem);
-    case p_nonLocalizedName:
-        return reader.String(text, what) || Fail(reader.problem);
+        def.sub_texmap_no = Short(what);
+        return;
     default:
-        if (IsKnownTag(tag)) {
-            return Fail(std::string("tag ") + TagName(tag) + " is not supported by the stand-in");
-        }
-        return Fail("unknown tag " + std::to_string(tag) + " (is a p_end missing?)");
+        Fail("tag " + TagName(tag) +
+             " is not supported by the stand-in (it models p_default, p_range, p_ui, p_refno and "
+             "p_subtexno; is a p_end missing?)");
     }
 }
 
-bool ParamBlockDescParser::ReadDefault(ParamDef& def, const std::string& what) {
-    const std::string place = "the " + what + " value";
-    if (def.IsFloatType()) {
-        double v = 0.0;
-        if (!reader.Real(v, place)) {
-            return Fail(reader.problem);
-        }
-        def.def.f = static_cast<float>(v);
-        return true;
-    }
-    if (def.IsIntType()) {
-        return Int(def.def.i, place);
-    }
-    const void* p = nullptr;
-    if (!reader.Pointer(p, place)) {
-        return Fail(reader.problem);
-    }
-    if (p) {
-        return Fail("a reference parameter's default must be null");
-    }
-    return true;
-}
-
-bool ParamBlockDescParser::ReadRange(ParamDef& def) {
-    def.has_range = true;
-    if (def.IsFloatType()) {
-        double low = 0.0, high = 0.0;
-        if (!reader.Real(low, "the p_range minimum") || !reader.Real(high, "the p_range maximum")) {
-            return Fail(reader.problem);
-        }
-        def.range_low.f = static_cast<float>(low);
-        def.range_high.f = static_cast<float>(high);
-        return true;
-    }
-    if (def.IsIntType()) {
-        return Int(def.range_low.i, "the p_range minimum") &&
-               Int(def.range_high.i, "the p_range maximum");
-    }
-    return Fail("p_range is given for a parameter type that has no range");
-}
-
-bool ParamBlockDescParser::ReadControlIds(ParamDef& def, int n, const std::string& what) {
-    for (int i = 0; i < n; ++i) {
-        int id = 0;
-        if (!Int(id, what)) {
-            return false;
-        }
-        def.ctrl_IDs.push_back(id);
-    }
-    return true;
-}
-
-bool ParamBlockDescParser::ReadUi(ParamDef& def) {
+void ParamBlockDescParser::ReadUi(ParamDef& def) {
     if (def.has_ui) {
-        return Fail("p_ui is given twice");
+        Fail("p_ui is given twice");
     }
     def.has_ui = true;
-    int control = 0;
-    if (!Int(control, "the p_ui control type")) {
-        return false;
-    }
-    if (!IsSupportedControl(control)) {
-        return Fail("p_ui control type " + std::to_string(control) +
-                    " is not supported by the stand-in");
-    }
-    def.ctrl_type = static_cast<ControlType2>(control);
-    int n = 0;
-    double scale = 0.0;
+    const int control = Int("the p_ui control type");
     switch (control) {
-    case TYPE_SPINNER:
-    case TYPE_SLIDER: {
-        if (!def.IsFloatType() && !def.IsIntType()) {
-            return Fail("a spinner or slider needs a float or int parameter");
+    case TYPE_SPINNER: {
+        if (!def.IsFloatType()) {
+            Fail("a spinner needs a TYPE_FLOAT parameter");
         }
-        int editType = 0;
-        if (!Int(editType, "the spinner's edit type") ||
-            !ReadControlIds(def, 2, "the edit and spinner control ids")) {
-            return false;
+        const int editType = Int("the spinner's edit type");
+        if (editType != EDITTYPE_FLOAT) {
+            Fail("the spinner's edit type " + std::to_string(editType) +
+                 " is not supported by the stand-in (it models EDITTYPE_FLOAT)");
         }
-        if (editType < EDITTYPE_INT || editType > EDITTYPE_TIME) {
-            return Fail("the spinner's edit type " + std::to_string(editType) +
-                        " is not an EditSpinnerType");
-        }
-        def.spin_type = static_cast<EditSpinnerType>(editType);
-        if (control == TYPE_SLIDER) {
-            return Int(n, "the slider's tick count");
-        }
-        if (!reader.Real(scale, "the spinner step")) {
-            return Fail(reader.problem);
-        }
-        def.spin_scale = static_cast<float>(scale);
-        return true;
+        def.ctrl_IDs.push_back(Int("the edit control id"));
+        def.ctrl_IDs.push_back(Int("the spinner control id"));
+        def.spin_scale = Real("the spinner step");
+        break;
     }
-    case TYPE_RADIO:
-        if (!def.IsIntType()) {
-            return Fail("radio buttons need an int parameter");
-        }
-        if (!Int(n, "the number of radio buttons")) {
-            return false;
-        }
-        if (n < 1 || n > kMaxControlIds) {
-            return Fail("the number of radio buttons " + std::to_string(n) + " is out of range");
-        }
-        return ReadControlIds(def, n, "a radio button control id");
     case TYPE_SINGLECHECKBOX:
-    case TYPE_CHECKBUTTON:
         if (!def.IsIntType()) {
-            return Fail("a check box needs a bool or int parameter");
+            Fail("a check box needs a TYPE_BOOL parameter");
         }
-        return ReadControlIds(def, 1, "the check box control id");
+        def.ctrl_IDs.push_back(Int("the check box control id"));
+        break;
     case TYPE_TEXMAPBUTTON:
         if (def.type != TYPE_TEXMAP) {
-            return Fail("a map button needs a TYPE_TEXMAP parameter");
+            Fail("a map button needs a TYPE_TEXMAP parameter");
         }
-        return ReadControlIds(def, 1, "the map button control id");
-    case TYPE_EDITBOX:
-        return ReadControlIds(def, 1, "the edit box control id");
+        def.ctrl_IDs.push_back(Int("the map button control id"));
+        break;
     default:
-        return false; // refused by IsSupportedControl above
+        Fail("p_ui control type " + std::to_string(control) +
+             " is not supported by the stand-in (it models TYPE_SPINNER, TYPE_SINGLECHECKBOX and "
+             "TYPE_TEXMAPBUTTON)");
     }
+    def.ctrl_type = static_cast<ControlType2>(control);
 }
 
-bool ParamBlockDescParser::ReadRadioValues(const ParamDef& def) {
-    if (!def.has_ui || static_cast<int>(def.ctrl_type) != TYPE_RADIO) {
-        return Fail("p_vals must follow a p_ui with radio buttons");
-    }
-    for (std::size_t i = 0; i < def.ctrl_IDs.size(); ++i) {
-        int value = 0;
-        if (!Int(value, "a p_vals value")) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ParamBlockDescParser::CheckParam(const ParamDef& def) {
+void ParamBlockDescParser::CheckParam(const ParamDef& def) {
     if (def.IsOwnersRef() && !def.IsRefType()) {
-        return Fail("P_OWNERS_REF is given for a parameter that is not a reference");
+        Fail("P_OWNERS_REF is given for a parameter that is not a reference");
     }
     if (def.IsOwnersRef() && def.refno < 0) {
-        return Fail("a P_OWNERS_REF parameter needs p_refno");
+        Fail("a P_OWNERS_REF parameter needs p_refno");
     }
     if ((def.flags & P_ANIMATABLE) && def.IsRefType()) {
-        return Fail("a reference parameter cannot be P_ANIMATABLE");
+        Fail("a reference parameter cannot be P_ANIMATABLE");
     }
-    return true;
 }
 
 // ---- descriptors -----------------------------------------------------------------------------
 
 void ParamBlockDesc2::Build(const MaxStandin::DescArg* args, std::size_t n) {
-    MaxStandin::PackedArgReader reader(args, n);
-    ParamBlockDescParser parser(*this, reader);
-    std::string error;
-    if (!parser.Run()) {
-        error = parser.Error();
-    } else if (reader.Unread() != 0) {
-        error = "ParamBlockDesc2 \"" + winres::ToUtf8(int_name.data()) + "\" (block " +
-                std::to_string(ID) + "): " + std::to_string(reader.Unread()) +
-                " argument(s) follow the final p_end";
-    }
-    if (!error.empty()) {
+    try {
+        ParamBlockDescParser(*this, args, n).Run();
+    } catch (const std::runtime_error& refused) {
         // A broken descriptor describes nothing; the loader refuses its library.
-        MaxStandin::ReportFault(maxhost::FaultKind::Descriptor, error);
+        MaxStandin::ReportFault(maxhost::FaultKind::Descriptor, refused.what());
         defs.clear();
         maps.clear();
         cd = nullptr;
@@ -851,7 +585,7 @@ void ParamBlockDesc2::Build(const MaxStandin::DescArg* args, std::size_t n) {
 ParamBlockDesc2* maxhost::BuildParamBlockDesc(BlockID id, const MCHAR* intName,
                                               StringResID localName, ClassDesc2* cd, USHORT flags,
                                               const MaxStandin::DescArg* args, std::size_t count) {
-    return ParamBlockDescParser::Build(id, intName, localName, cd, flags, args, count);
+    return ParamBlockDescParser::Make(id, intName, localName, cd, flags, args, count);
 }
 
 ParamBlockDesc2::~ParamBlockDesc2() {
@@ -943,33 +677,6 @@ void ParamBlockDesc2::SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc) {
     }
     if (old && old != proc && !MaxStandin::ParamMap2::ProcInUse(old, nullptr)) {
         old->DeleteThis();
-    }
-}
-
-bool ParamDef::IsFloatType() const {
-    // The first five types are ParamType values, so the switch is over the plain number.
-    switch (static_cast<int>(type)) {
-    case TYPE_FLOAT:
-    case TYPE_ANGLE:
-    case TYPE_PCNT_FRAC:
-    case TYPE_WORLD:
-    case TYPE_COLOR_CHANNEL:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool ParamDef::IsIntType() const {
-    switch (static_cast<int>(type)) {
-    case TYPE_INT:
-    case TYPE_BOOL:
-    case TYPE_TIMEVALUE:
-    case TYPE_RADIOBTN_INDEX:
-    case TYPE_INDEX:
-        return true;
-    default:
-        return false;
     }
 }
 

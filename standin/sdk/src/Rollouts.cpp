@@ -68,10 +68,8 @@ bool ReadTemplateControls(HINSTANCE module, int templateId,
 // Button kinds, the low four bits of a Button's style (BS_CHECKBOX and the rest in <windows.h>).
 constexpr std::uint32_t kCheckBox = 0x2;
 constexpr std::uint32_t kAutoCheckBox = 0x3;
-constexpr std::uint32_t kRadioButton = 0x4;
 constexpr std::uint32_t kThreeState = 0x5;
 constexpr std::uint32_t kAutoThreeState = 0x6;
-constexpr std::uint32_t kAutoRadioButton = 0x9;
 
 // What a bound control must be: a window class and, for the standard Button class, the button
 // kinds (low four style bits) that can show the binding.
@@ -86,15 +84,9 @@ ControlKind KindFor(ControlType2 control, std::size_t position) {
     switch (static_cast<int>(control)) {
     case TYPE_SPINNER:
         return {first ? u"CustEdit" : u"SpinnerControl", {}};
-    case TYPE_SLIDER:
-        return {first ? u"CustEdit" : u"SliderControl", {}};
-    case TYPE_EDITBOX:
-        return {u"CustEdit", {}};
     case TYPE_SINGLECHECKBOX:
         return {u"Button", {kCheckBox, kAutoCheckBox, kThreeState, kAutoThreeState}};
-    case TYPE_RADIO:
-        return {u"Button", {kRadioButton, kAutoRadioButton}};
-    default: // check buttons and map buttons
+    default: // map buttons
         return {u"CustButton", {}};
     }
 }
@@ -185,9 +177,7 @@ ParamMap2::ParamMap2(ParamBlockDesc2* desc, MapID mapId, IParamBlock2* block, Ti
             maxhost::ControlState control;
             control.id = ctrlId;
             control.param = def.ID;
-            control.toggle =
-                def.IsIntType() && (static_cast<int>(def.ctrl_type) == TYPE_SINGLECHECKBOX ||
-                                    def.ctrl_type == TYPE_CHECKBUTTON);
+            control.toggle = static_cast<int>(def.ctrl_type) == TYPE_SINGLECHECKBOX;
             controls.push_back(control);
         }
     }
