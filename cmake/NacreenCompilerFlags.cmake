@@ -10,6 +10,17 @@ if(NACREEN_SANITIZE)
     if(MSVC)
         message(FATAL_ERROR "NACREEN_SANITIZE is for GCC and Clang builds")
     endif()
-    add_compile_options(-fsanitize=${NACREEN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    # A sanitized build is for finding faults, not for speed: -O1 compiles about a quarter faster
+    # than -O2 and still runs the tests quickly. It comes after the build type's -O2, so it wins.
+    add_compile_options(-O1 -fsanitize=${NACREEN_SANITIZE} -fno-omit-frame-pointer
+                        -fno-sanitize-recover=all)
     add_link_options(-fsanitize=${NACREEN_SANITIZE})
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        # Clang links the sanitizer runtime statically by default; the plug-in and the stand-in
+        # are shared libraries linked with --no-undefined, so every target takes it shared.
+        add_link_options(-shared-libsan)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-runtime-dir
+                        OUTPUT_VARIABLE nacreen_sanitizer_runtime_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
+        add_link_options(-Wl,-rpath,${nacreen_sanitizer_runtime_dir})
+    endif()
 endif()

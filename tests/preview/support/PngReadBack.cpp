@@ -14,14 +14,10 @@ void QuietError(png_structp png, png_const_charp) {
 }
 void QuietWarning(png_structp, png_const_charp) {}
 
-bool Inspect(std::FILE* file, InspectedPng& result) {
-    png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
+// Everything after libpng's setjmp lives here, out of line, so that the function that calls
+// setjmp has no locals a longjmp could clobber (GCC warns of them at -O1).
+[[gnu::noinline]] void ReadInto(png_structp png, png_infop info, std::FILE* file,
+                                InspectedPng& result) {
     png_init_io(png, file);
     png_read_info(png, info);
     result.width = static_cast<int>(png_get_image_width(png, info));
@@ -44,6 +40,17 @@ bool Inspect(std::FILE* file, InspectedPng& result) {
     for (int i = 0; i < count; ++i) {
         result.text[text[i].key] = std::string(text[i].text, text[i].text_length);
     }
+}
+
+bool Inspect(std::FILE* file, InspectedPng& result) {
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    ReadInto(png, info, file, result);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
 }
