@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Nacreen.dlt against a real 3ds Max SDK on Linux, with clang in MSVC mode and lld-link
 # (CMake preset max2024-clang-cl), and checks what only the real headers and libraries can show:
-#   - every translation unit compiles at /W4 /WX with no warning, and shading/ without the SDK;
+#   - every translation unit compiles at /W4 /WX with no warning, and shading/ with no include
+#     folder but its own, so without the SDK;
 #   - every symbol the plug-in needs resolves: SDK symbols in the SDK libraries CMake links (one
 #     found only in another SDK library means that list is short), Win32 in the Windows import
 #     libraries, the rest in the C runtime or the toolchain's small runtime, which must define no
@@ -53,6 +54,13 @@ fi
 echo "   ${#objects[@]} plug-in sources and shading/ compiled with no warning"
 if ninja -C "$build" -t commands "$shading" | grep -q -e "$sdk" -e "headers.yaml"; then
     fail "shading/ is compiled with the SDK's headers; it must need no SDK"
+fi
+# Nor any folder but its own include/: with a wider one (the project root) it could reach the
+# stand-in's headers by path.
+others=$(ninja -C "$build" -t commands "$shading" | grep -oE " [-/]I ?[^ ]+" |
+    grep -vxF " -I$root/shading/include" | sort -u || true)
+if [ -n "$others" ]; then
+    fail "shading/ is compiled with include folders beyond its own:" $others
 fi
 
 # What the link takes, in its order: the libraries and objects on lld-link's command line.

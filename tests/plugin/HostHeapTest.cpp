@@ -1,5 +1,5 @@
 // NewOnHostHeap: how the plug-in puts the objects it hands to the host on the host's heap.
-#include "plugin/HostHeap.h"
+#include "HostHeap.h"
 
 #include <max.h>
 #include <maxhost/Host.h>

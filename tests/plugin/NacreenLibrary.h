@@ -2,7 +2,7 @@
 // how the library is found and loaded, so the tests themselves stay free of platform calls.
 #pragma once
 
-#include "plugin/NacreenClassId.h"
+#include "NacreenClassId.h"
 
 #include <max.h>
 #include <imtl.h>

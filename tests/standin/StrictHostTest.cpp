@@ -139,9 +139,11 @@ ParamBlockDesc2 BindingBlock(BlockID id, int dialogTemplate) {
         P_OWNERS_REF, 7, p_refno, 1, p_ui, TYPE_TEXMAPBUTTON, kSubmapButton, p_end, p_end);
 }
 
-std::vector<maxhost::HostFault> OpenRollout(BlockID id) {
+// The faults of opening the rollout of a block bound to the given template.
+std::vector<maxhost::HostFault> OpenRollout(int dialogTemplate) {
+    ParamBlockDesc2 block = BindingBlock(1, dialogTemplate);
     maxhost::MtlParamsStub editor;
-    IAutoMParamDlg* master = bindingDesc.CreateParamDlg(id, nullptr, &editor, nullptr);
+    IAutoMParamDlg* master = bindingDesc.CreateParamDlgs(nullptr, &editor, nullptr);
     EXPECT_NE(master, nullptr);
     if (master) {
         master->DeleteThis();
@@ -149,21 +151,12 @@ std::vector<maxhost::HostFault> OpenRollout(BlockID id) {
     return Faults();
 }
 
-class StrictRolloutBinding : public ::testing::Test {
-protected:
-    StrictRolloutBinding()
-        : fitting(BindingBlock(1, IDD_TEST_MAP)), missing(BindingBlock(2, IDD_MISSING_CONTROL)),
-          wrong(BindingBlock(3, IDD_WRONG_CLASSES)), absent(BindingBlock(4, IDD_NOT_IN_MODULE)) {}
-
-    ParamBlockDesc2 fitting, missing, wrong, absent;
-};
-
-TEST_F(StrictRolloutBinding, ATemplateThatFitsTheBindingsPassesQuietly) {
-    EXPECT_TRUE(OpenRollout(1).empty());
+TEST(StrictRolloutBinding, ATemplateThatFitsTheBindingsPassesQuietly) {
+    EXPECT_TRUE(OpenRollout(IDD_TEST_MAP).empty());
 }
 
-TEST_F(StrictRolloutBinding, AControlMissingFromTheTemplateIsReportedWhenTheRolloutOpens) {
-    std::vector<maxhost::HostFault> faults = OpenRollout(2);
+TEST(StrictRolloutBinding, AControlMissingFromTheTemplateIsReportedWhenTheRolloutOpens) {
+    std::vector<maxhost::HostFault> faults = OpenRollout(IDD_MISSING_CONTROL);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_TRUE(Mentions(faults[0], maxhost::FaultKind::RolloutBinding,
                          "control 3003 bound to parameter \"enabled\" is not in the dialog "
@@ -171,8 +164,8 @@ TEST_F(StrictRolloutBinding, AControlMissingFromTheTemplateIsReportedWhenTheRoll
         << faults[0].message;
 }
 
-TEST_F(StrictRolloutBinding, ControlsOfTheWrongClassOrKindAreReported) {
-    std::vector<maxhost::HostFault> faults = OpenRollout(3);
+TEST(StrictRolloutBinding, ControlsOfTheWrongClassOrKindAreReported) {
+    std::vector<maxhost::HostFault> faults = OpenRollout(IDD_WRONG_CLASSES);
     ASSERT_EQ(faults.size(), 4u);
     EXPECT_TRUE(Mentions(faults[0], maxhost::FaultKind::RolloutBinding,
                          "control 3001 bound to parameter \"amount\" is a SpinnerControl in the "
@@ -186,8 +179,8 @@ TEST_F(StrictRolloutBinding, ControlsOfTheWrongClassOrKindAreReported) {
                          "control 3004 bound to parameter \"submap\" is a Static"));
 }
 
-TEST_F(StrictRolloutBinding, ATemplateTheModuleDoesNotHaveIsReported) {
-    std::vector<maxhost::HostFault> faults = OpenRollout(4);
+TEST(StrictRolloutBinding, ATemplateTheModuleDoesNotHaveIsReported) {
+    std::vector<maxhost::HostFault> faults = OpenRollout(IDD_NOT_IN_MODULE);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_TRUE(Mentions(faults[0], maxhost::FaultKind::RolloutBinding,
                          "dialog template 109 is not in the class descriptor's module"));

@@ -40,7 +40,6 @@ TEST_F(TextureOutputs, DefaultsLeaveEveryValueUnchanged) {
     EXPECT_EQ(filtered.g, odd.g);
     EXPECT_EQ(filtered.b, odd.b);
     EXPECT_EQ(filtered.a, odd.a);
-    EXPECT_EQ(out->Filter(0.123f), 0.123f);
     EXPECT_EQ(out->GetOutputLevel(0), 1.0f);
     EXPECT_FALSE(out->GetInvert());
 }
@@ -93,14 +92,14 @@ TEST_F(TextureOutputs, AnimatedSettingsNarrowValidityAndResetRestoresDefaults) {
     Interval valid = FOREVER;
     out->Update(50, valid);
     EXPECT_TRUE(valid == Interval(50, 50));
-    EXPECT_FLOAT_EQ(out->Filter(1.0f), 2.0f);
+    EXPECT_FLOAT_EQ(out->Filter(AColor(1.0f, 1.0f, 1.0f)).r, 2.0f);
     EXPECT_TRUE(out->Validity(200) == Interval(100, TIME_PosInfinity));
 
     out->Reset();
     EXPECT_EQ(out->GetParamBlock(0), pb) << "Reset keeps the block";
     EXPECT_EQ(maxhost::NumKeys(pb, 0), 0);
     EXPECT_TRUE(out->Validity(50) == FOREVER);
-    EXPECT_EQ(out->Filter(1.0f), 1.0f);
+    EXPECT_EQ(out->Filter(AColor(1.0f, 1.0f, 1.0f)).r, 1.0f);
 }
 
 TEST_F(TextureOutputs, ChangesReachTheMapThatHoldsTheOutput) {

@@ -1,7 +1,7 @@
 // The six entry points and the descriptor, called across the DLL boundary as 3ds Max calls them.
 #include "LoadedNacreenTest.h"
 
-#include "plugin/NacreenClassId.h"
+#include "NacreenClassId.h"
 
 #include <string>
 

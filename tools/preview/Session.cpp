@@ -4,7 +4,7 @@
 #include "Parameters.h"
 #include "imaging/Files.h"
 #include "imaging/Tool.h"
-#include "plugin/NacreenClassId.h"
+#include "NacreenClassId.h"
 
 #include <imtl.h>
 #include <max.h>

@@ -47,10 +47,7 @@ public:
     virtual Class_ID ClassID() = 0;
     virtual void SetThing(ReferenceTarget* m) = 0;
     virtual ReferenceTarget* GetThing() = 0;
-    virtual void SetTime(TimeValue t) = 0;
-    virtual void ReloadDialog() = 0;
     virtual void DeleteThis() = 0;
-    virtual void ActivateDlg(BOOL onOff) = 0;
 };
 
 // The material editor as seen by the dialogs it hosts.
@@ -128,7 +125,6 @@ class CoreExport TextureOutput : public MtlBase {
 public:
     SClass_ID SuperClassID() override { return TEXOUTPUT_CLASS_ID; }
     virtual AColor Filter(AColor c) = 0;
-    virtual float Filter(float f) = 0;
     virtual float GetOutputLevel(TimeValue t) = 0;
     virtual void SetOutputLevel(TimeValue t, float v) = 0;
     virtual void SetInvert(BOOL onoff) = 0;

@@ -173,11 +173,8 @@ public:
     ParamID IndextoID(int i);
     int NameToIndex(const MCHAR* name);
 
-    void InvalidateUI();
-    void InvalidateUI(ParamID id, int tabIndex = -1);
     // The newest open rollout adopts the procedure (and deletes the one it replaces).
     void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) { SetUserDlgProc(0, proc); }
     ParamMap2UserDlgProc* GetUserDlgProc(MapID id = 0);
 
     // The rollout described for map_id, or null when the block has none.
@@ -218,33 +215,25 @@ public:
     virtual ParamBlockDesc2* GetDesc() = 0;
     virtual int NumParams() = 0;
     virtual MSTR GetLocalName(ParamID id, int tabIndex = -1, bool localized = true) = 0;
-    virtual ParamType2 GetParameterType(ParamID id) = 0;
 
     virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, Texmap* v, int tabIndex = 0) = 0;
-    virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid,
                           int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid,
-                          int tabIndex = 0) = 0;
-    virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid,
                           int tabIndex = 0) = 0;
     virtual float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual Texmap* GetTexmap(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
 
-    // The span in which every parameter of the block keeps its value at t.
-    virtual void GetValidity(TimeValue t, Interval& valid) = 0;
     // Id of the parameter whose change sent the last REFMSG_CHANGE; -1 for none in particular.
     virtual ParamID LastNotifyParamID() = 0;
     virtual void SetMap(IParamMap2* m, MapID map_id = 0) = 0;
     virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
     virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
-    virtual void Reset(ParamID id, int tabIndex = -1, BOOL updateUI = TRUE,
-                       BOOL callSetHandlers = TRUE) = 0;
 };
 
 // A class descriptor that also knows the class's parameter block descriptors and builds, resets
@@ -265,19 +254,12 @@ public:
     ParamBlockDesc2* GetParamBlockDescByName(const MCHAR* name);
     void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
 
-    // Builds the material-editor rollouts of every P_AUTO_UI block of obj (CreateParamDlgs) or
-    // of one block's map (CreateParamDlg).
+    // Builds the material-editor rollouts of every P_AUTO_UI block of obj.
     IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
-    IAutoMParamDlg* CreateParamDlg(BlockID id, HWND hwMtlEdit, IMtlParams* imp,
-                                   ReferenceTarget* obj, MapID mapID = 0);
     void MasterDlgDeleted(IAutoMParamDlg* dlg);
 
-    void InvalidateUI(ParamBlockDesc2* pbd) override;
+    // Redraws the controls of parameter id in pbd's open rollouts.
     void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
-    bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) override {
-        return SetUserDlgProc(pbd, 0, proc);
-    }
     // The newest open rollout of pbd's map, or null when none is open.
     IParamMap2* GetParamMap(ParamBlockDesc2* pbd, MapID map_id = 0);
 

@@ -20,7 +20,6 @@ class PB2Export IParamMap2 : public InterfaceServer {
 public:
     virtual void Invalidate() = 0;
     virtual void Invalidate(ParamID id, int tabIndex = 0) = 0;
-    virtual void UpdateUI(TimeValue t) = 0;
     virtual void SetParamBlock(IParamBlock2* pb) = 0;
     virtual MapID GetMapID() = 0;
     virtual HWND GetHWnd() = 0;
@@ -35,8 +34,6 @@ public:
 
 class PB2Export IAutoMParamDlg : public ParamDlg {
 public:
-    virtual void InvalidateUI() = 0;
-    virtual void MtlChanged() = 0;
     virtual int NumDlgs() = 0;
     // Appends a secondary dialog; the master dialog deletes it with itself.
     virtual void AddDlg(ParamDlg* dlg) = 0;

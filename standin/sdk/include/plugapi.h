@@ -48,11 +48,6 @@ public:
     virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
     virtual ParamBlockDesc2* GetParamBlockDescByID(short /*id*/) { return nullptr; }
     virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
-    virtual void InvalidateUI(ParamBlockDesc2* /*pbd*/) {}
-    virtual bool SetUserDlgProc(ParamBlockDesc2* /*pbd*/,
-                                ParamMap2UserDlgProc* /*proc*/ = nullptr) {
-        return false;
-    }
 
 private:
     struct StringCache;

@@ -144,7 +144,7 @@ MaxStandin::ParamMap2* OpenMap(ParamBlockDesc2* pbd, const ParamBlockDesc2::MapS
 } // namespace
 
 IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarget* obj) {
-    auto* master = new (std::nothrow) MaxStandin::AutoMParamDlg(this, obj, imp);
+    auto* master = new (std::nothrow) MaxStandin::AutoMParamDlg(this, obj);
     if (!master) {
         return nullptr;
     }
@@ -161,33 +161,8 @@ IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams* imp, ReferenceTarg
     return master;
 }
 
-IAutoMParamDlg* ClassDesc2::CreateParamDlg(BlockID id, HWND, IMtlParams* imp, ReferenceTarget* obj,
-                                           MapID mapID) {
-    ParamBlockDesc2* pbd = GetParamBlockDescByID(id);
-    ParamBlockDesc2::MapSpec* mapDef = pbd ? pbd->GetMapSpec(mapID) : nullptr;
-    auto* master = mapDef ? new (std::nothrow) MaxStandin::AutoMParamDlg(this, obj, imp) : nullptr;
-    if (!master) {
-        return nullptr;
-    }
-    if (MaxStandin::ParamMap2* map = OpenMap(pbd, *mapDef, obj, imp)) {
-        master->AddMap(map);
-    }
-    masterDlgs.push_back(master);
-    return master;
-}
-
 void ClassDesc2::MasterDlgDeleted(IAutoMParamDlg* dlg) {
     masterDlgs.erase(std::remove(masterDlgs.begin(), masterDlgs.end(), dlg), masterDlgs.end());
-}
-
-void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd) {
-    for (IAutoMParamDlg* dlg : masterDlgs) {
-        for (MaxStandin::ParamMap2* map : static_cast<MaxStandin::AutoMParamDlg*>(dlg)->Maps()) {
-            if (map->GetDesc() == pbd) {
-                map->Invalidate();
-            }
-        }
-    }
 }
 
 void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex) {
@@ -198,14 +173,6 @@ void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex) {
             }
         }
     }
-}
-
-bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc) {
-    if (!pbd) {
-        return false;
-    }
-    pbd->SetUserDlgProc(map_id, proc);
-    return true;
 }
 
 IParamMap2* ClassDesc2::GetParamMap(ParamBlockDesc2* pbd, MapID map_id) {
@@ -555,6 +522,9 @@ void ParamBlockDescParser::CheckParam(const ParamDef& def) {
     if (def.IsOwnersRef() && !def.IsRefType()) {
         Fail("P_OWNERS_REF is given for a parameter that is not a reference");
     }
+    if (def.IsRefType() && !def.IsOwnersRef()) {
+        Fail("a reference parameter without P_OWNERS_REF is not supported by the stand-in");
+    }
     if (def.IsOwnersRef() && def.refno < 0) {
         Fail("a P_OWNERS_REF parameter needs p_refno");
     }
@@ -631,18 +601,6 @@ int ParamBlockDesc2::NameToIndex(const MCHAR* name) {
         }
     }
     return -1;
-}
-
-void ParamBlockDesc2::InvalidateUI() {
-    if (cd) {
-        cd->InvalidateUI(this);
-    }
-}
-
-void ParamBlockDesc2::InvalidateUI(ParamID id, int tabIndex) {
-    if (cd) {
-        cd->InvalidateUI(this, id, tabIndex);
-    }
 }
 
 ParamBlockDesc2::MapSpec* ParamBlockDesc2::GetMapSpec(MapID map_id) {
@@ -743,13 +701,7 @@ ParamBlock2::~ParamBlock2() {
 void ParamBlock2::BindDesc(ParamBlockDesc2* d) {
     desc = d;
     values.assign(d ? d->count : 0, Value());
-    refs.clear();
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const ParamDef& def = desc->paramdefs[i];
-        if (def.IsRefType() && !def.IsOwnersRef()) {
-            values[i].refSlot = static_cast<int>(refs.size());
-            refs.push_back(nullptr);
-        }
         SetDefault(static_cast<int>(i));
     }
 }
@@ -762,25 +714,6 @@ Class_ID ParamBlock2::ClassID() {
     return Class_ID(PARAMETER_BLOCK2_CLASS_ID, 0);
 }
 
-RefTargetHandle ParamBlock2::GetReference(int i) {
-    return i >= 0 && i < NumRefs() ? refs[static_cast<std::size_t>(i)] : nullptr;
-}
-
-void ParamBlock2::SetReference(int i, RefTargetHandle rtarg) {
-    if (i >= 0 && i < NumRefs()) {
-        refs[static_cast<std::size_t>(i)] = rtarg;
-    }
-}
-
-MSTR ParamBlock2::SubAnimName(int i, bool localized) {
-    for (std::size_t index = 0; index < values.size(); ++index) {
-        if (values[index].refSlot == i) {
-            return GetLocalName(desc->paramdefs[index].ID, -1, localized);
-        }
-    }
-    return MSTR();
-}
-
 MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
     int index = 0;
     const ParamDef* def = Def(id, index);
@@ -789,12 +722,6 @@ MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
     }
     const MCHAR* name = localized && desc->cd ? desc->cd->GetRsrcString(def->local_name) : nullptr;
     return MSTR(name ? name : def->int_name.data());
-}
-
-ParamType2 ParamBlock2::GetParameterType(ParamID id) {
-    int index = 0;
-    const ParamDef* def = Def(id, index);
-    return def ? def->type : static_cast<ParamType2>(TYPE_FLOAT);
 }
 
 BOOL ParamBlock2::AccessFault(ParamID id, int tabIndex, const char* kind) {
@@ -823,9 +750,6 @@ void ParamBlock2::SetDefault(int index) {
     value.keys.clear();
     value.f = def.IsFloatType() ? def.def.f : 0.0f;
     value.i = def.IsIntType() ? def.def.i : 0;
-    if (value.refSlot >= 0) {
-        DeleteReference(value.refSlot);
-    }
 }
 
 void ParamBlock2::Changed(ParamID id) {
@@ -916,10 +840,8 @@ int ParamBlock2::GetInt(ParamID id, TimeValue t, int tabIndex) {
 
 // ---- references -------------------------------------------------------------------------
 
-ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def, const Value& value) {
-    if (!def.IsOwnersRef()) {
-        return value.refSlot >= 0 ? refs[static_cast<std::size_t>(value.refSlot)] : nullptr;
-    }
+// Reference parameters are P_OWNERS_REF: they name a reference slot of the block's owner.
+ReferenceTarget* ParamBlock2::RefValue(const ParamDef& def) {
     if (!owner || def.refno >= owner->NumRefs()) {
         return nullptr;
     }
@@ -932,16 +854,7 @@ BOOL ParamBlock2::SetRef(ParamID id, ReferenceTarget* v) {
     if (!def || !def->IsRefType()) {
         return AccessFault(id, 0, "a reference");
     }
-    if (v && def->type == TYPE_TEXMAP && !dynamic_cast<Texmap*>(v)) {
-        return AccessFault(id, 0, "a reference to an object that is not a texture map");
-    }
-    RefResult result = REF_FAIL;
-    if (def->IsOwnersRef()) {
-        result = owner ? owner->ReplaceReference(def->refno, v, TRUE) : REF_FAIL;
-    } else {
-        result = ReplaceReference(values[static_cast<std::size_t>(index)].refSlot, v, TRUE);
-    }
-    if (result != REF_SUCCEED) {
+    if (!owner || owner->ReplaceReference(def->refno, v, TRUE) != REF_SUCCEED) {
         return FALSE;
     }
     Changed(id);
@@ -955,16 +868,12 @@ BOOL ParamBlock2::GetRef(ParamID id, ReferenceTarget*& v) {
     if (!def || !def->IsRefType()) {
         return AccessFault(id, 0, "a reference");
     }
-    v = RefValue(*def, values[static_cast<std::size_t>(index)]);
+    v = RefValue(*def);
     return TRUE;
 }
 
 BOOL ParamBlock2::SetValue(ParamID id, TimeValue, Texmap* v, int tabIndex) {
     return tabIndex != 0 ? AccessFault(id, tabIndex, "a texture map") : SetRef(id, v);
-}
-
-BOOL ParamBlock2::SetValue(ParamID id, TimeValue, ReferenceTarget* v, int tabIndex) {
-    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : SetRef(id, v);
 }
 
 // References are not animated: what a slot holds holds for all time and narrows nothing.
@@ -980,10 +889,6 @@ BOOL ParamBlock2::GetValue(ParamID id, TimeValue, Texmap*& v, Interval&, int tab
     }
     v = dynamic_cast<Texmap*>(ref);
     return TRUE;
-}
-
-BOOL ParamBlock2::GetValue(ParamID id, TimeValue, ReferenceTarget*& v, Interval&, int tabIndex) {
-    return tabIndex != 0 ? AccessFault(id, tabIndex, "a reference") : GetRef(id, v);
 }
 
 Texmap* ParamBlock2::GetTexmap(ParamID id, TimeValue t, int tabIndex) {
@@ -1004,17 +909,6 @@ ReferenceTarget* ParamBlock2::GetReferenceTarget(ParamID id, TimeValue, int tabI
 }
 
 // ---- block-wide operations -------------------------------------------------------------
-
-void ParamBlock2::GetValidity(TimeValue t, Interval& valid) {
-    for (const Value& value : values) {
-        if (value.keys.size() < 2) {
-            continue;
-        }
-        Interval span;
-        EvaluateKeys(value.keys, t, span);
-        valid &= span;
-    }
-}
 
 void ParamBlock2::SetMap(IParamMap2* m, MapID map_id) {
     if (map_id < 0) {
@@ -1045,19 +939,6 @@ void ParamBlock2::ResetAll(BOOL updateUI, BOOL) {
     }
 }
 
-void ParamBlock2::Reset(ParamID id, int, BOOL updateUI, BOOL) {
-    int index = 0;
-    const ParamDef* def = Def(id, index);
-    if (!def || def->IsOwnersRef()) {
-        return;
-    }
-    SetDefault(index);
-    Changed(id);
-    if (updateUI) {
-        RedrawMaps(id);
-    }
-}
-
 void ParamBlock2::RedrawMaps(ParamID id) {
     for (IParamMap2* map : maps) {
         if (!map) {
@@ -1069,20 +950,6 @@ void ParamBlock2::RedrawMaps(ParamID id) {
             map->Invalidate(id, -1);
         }
     }
-}
-
-RefResult ParamBlock2::NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
-                                        RefMessage message, BOOL) {
-    if (message != REFMSG_CHANGE) {
-        return REF_SUCCEED;
-    }
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i].refSlot >= 0 &&
-            refs[static_cast<std::size_t>(values[i].refSlot)] == hTarget) {
-            lastNotifyParam = desc->paramdefs[i].ID;
-        }
-    }
-    return REF_SUCCEED;
 }
 
 void ParamBlock2::RefAdded(RefMakerHandle rm) {
@@ -1163,9 +1030,6 @@ RefTargetHandle ParamBlock2::Clone(RemapDir& remap) {
         clone->values[i].f = values[i].f;
         clone->values[i].i = values[i].i;
         clone->values[i].keys = values[i].keys;
-    }
-    for (int slot = 0; slot < NumRefs(); ++slot) {
-        clone->ReplaceReference(slot, remap.CloneRef(refs[static_cast<std::size_t>(slot)]));
     }
     BaseClone(this, clone, remap);
     return clone;

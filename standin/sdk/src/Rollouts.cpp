@@ -303,15 +303,6 @@ int ParamMap2::Invalidations(ParamID id) const {
     return it == invalidations.end() ? 0 : it->second;
 }
 
-void ParamMap2::UpdateUI(TimeValue t) {
-    time = t;
-    RedrawAll();
-    if (proc) {
-        Interval valid = FOREVER;
-        proc->Update(t, valid, this);
-    }
-}
-
 void ParamMap2::SetParamBlock(IParamBlock2* pb) {
     if (block && block != pb && block->GetMap(mapId) == this) {
         block->SetMap(nullptr, mapId);
@@ -393,28 +384,6 @@ void AutoMParamDlg::SetThing(ReferenceTarget* m) {
     }
 }
 
-void AutoMParamDlg::SetTime(TimeValue t) {
-    for (ParamMap2* map : maps) {
-        map->UpdateUI(t);
-    }
-    for (ParamDlg* dlg : subDlgs) {
-        dlg->SetTime(t);
-    }
-}
-
-void AutoMParamDlg::ReloadDialog() {
-    InvalidateUI();
-    for (ParamDlg* dlg : subDlgs) {
-        dlg->ReloadDialog();
-    }
-}
-
-void AutoMParamDlg::ActivateDlg(BOOL onOff) {
-    for (ParamDlg* dlg : subDlgs) {
-        dlg->ActivateDlg(onOff);
-    }
-}
-
 void AutoMParamDlg::DeleteThis() {
     std::vector<ParamMap2*> closing;
     closing.swap(maps);
@@ -430,18 +399,6 @@ void AutoMParamDlg::DeleteThis() {
         cd->MasterDlgDeleted(this);
     }
     delete this;
-}
-
-void AutoMParamDlg::InvalidateUI() {
-    for (ParamMap2* map : maps) {
-        map->Invalidate();
-    }
-}
-
-void AutoMParamDlg::MtlChanged() {
-    if (imp) {
-        imp->MtlChanged();
-    }
 }
 
 void AutoMParamDlg::AddDlg(ParamDlg* dlg) {

@@ -24,7 +24,7 @@ ClassDesc2* StdTexOutClassDesc();
 IParamBlock2* BlockOf(ReferenceTarget* obj, ParamBlockDesc2* pbd);
 
 // The host's parameter block: the values of one block instance, animated floats with linear
-// keys, references of its own and owner-reference parameters.
+// keys and reference parameters that name slots of the owner (P_OWNERS_REF).
 //
 // Evaluation-time reads (GetValue, the Get* shortcuts) take no lock and allocate nothing. Once a
 // host tool has reset a block's read count, reads also bump that atomic counter; until then
@@ -42,11 +42,6 @@ public:
 
     void GetClassName(MSTR& s, bool localized = true) const override;
     Class_ID ClassID() override;
-    int NumRefs() override { return static_cast<int>(refs.size()); }
-    RefTargetHandle GetReference(int i) override;
-    int NumSubs() override { return NumRefs(); }
-    Animatable* SubAnim(int i) override { return GetReference(i); }
-    MSTR SubAnimName(int i, bool localized) override;
     RefTargetHandle Clone(RemapDir& remap) override;
     IOResult Save(ISave* isave) override;
     IOResult Load(ILoad* iload) override;
@@ -58,29 +53,22 @@ public:
     ParamBlockDesc2* GetDesc() override { return desc; }
     int NumParams() override { return desc ? desc->count : 0; }
     MSTR GetLocalName(ParamID id, int tabIndex = -1, bool localized = true) override;
-    ParamType2 GetParameterType(ParamID id) override;
 
     BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) override;
     BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) override;
     BOOL SetValue(ParamID id, TimeValue t, Texmap* v, int tabIndex = 0) override;
-    BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) override;
     BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) override;
     BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) override;
     BOOL GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid, int tabIndex = 0) override;
-    BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid,
-                  int tabIndex = 0) override;
     float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) override;
     int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) override;
     Texmap* GetTexmap(ParamID id, TimeValue t = 0, int tabIndex = 0) override;
     ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) override;
 
-    void GetValidity(TimeValue t, Interval& valid) override;
     ParamID LastNotifyParamID() override { return lastNotifyParam; }
     void SetMap(IParamMap2* m, MapID map_id = 0) override;
     IParamMap2* GetMap(MapID map_id = 0) override;
     void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) override;
-    void Reset(ParamID id, int tabIndex = -1, BOOL updateUI = TRUE,
-               BOOL callSetHandlers = TRUE) override;
 
     // Host access (HostAccess.h).
     std::uint64_t Reads() const { return reads.load(std::memory_order_relaxed); }
@@ -94,16 +82,17 @@ public:
     bool ClearKeys(ParamID id);
 
 protected:
-    void SetReference(int i, RefTargetHandle rtarg) override;
-    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
-                               RefMessage message, BOOL propagate) override;
+    // A block holds no references of its own: its reference parameters are the owner's slots.
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage,
+                               BOOL) override {
+        return REF_SUCCEED;
+    }
 
 private:
     struct Value {
         float f = 0.0f;
         int i = 0;
         std::vector<Key> keys;
-        int refSlot = -1;
     };
 
     ~ParamBlock2() override;
@@ -124,7 +113,7 @@ private:
         return index >= 0 ? &desc->paramdefs[index] : nullptr;
     }
     void SetDefault(int index);
-    ReferenceTarget* RefValue(const ParamDef& def, const Value& value);
+    ReferenceTarget* RefValue(const ParamDef& def);
     BOOL SetRef(ParamID id, ReferenceTarget* v);
     BOOL GetRef(ParamID id, ReferenceTarget*& v);
     void Changed(ParamID id);
@@ -137,7 +126,6 @@ private:
     ParamBlockDesc2* desc = nullptr;
     ReferenceMaker* owner = nullptr;
     std::vector<Value> values;
-    std::vector<RefTargetHandle> refs;
     std::vector<IParamMap2*> maps;
     ParamID lastNotifyParam = -1;
     mutable std::atomic<std::uint64_t> reads{0};
@@ -153,7 +141,6 @@ public:
 
     void Invalidate() override;
     void Invalidate(ParamID id, int tabIndex = 0) override;
-    void UpdateUI(TimeValue t) override;
     void SetParamBlock(IParamBlock2* pb) override;
     MapID GetMapID() override { return mapId; }
     HWND GetHWnd() override { return reinterpret_cast<HWND>(this); }
@@ -203,18 +190,12 @@ private:
 // secondary dialogs appended to it.
 class AutoMParamDlg final : public IAutoMParamDlg {
 public:
-    AutoMParamDlg(ClassDesc2* cd, ReferenceTarget* thing, IMtlParams* imp)
-        : cd(cd), thing(thing), imp(imp) {}
+    AutoMParamDlg(ClassDesc2* cd, ReferenceTarget* thing) : cd(cd), thing(thing) {}
 
     Class_ID ClassID() override { return thing ? thing->ClassID() : Class_ID(0, 0); }
     void SetThing(ReferenceTarget* m) override;
     ReferenceTarget* GetThing() override { return thing; }
-    void SetTime(TimeValue t) override;
-    void ReloadDialog() override;
     void DeleteThis() override;
-    void ActivateDlg(BOOL onOff) override;
-    void InvalidateUI() override;
-    void MtlChanged() override;
     int NumDlgs() override { return static_cast<int>(subDlgs.size()); }
     void AddDlg(ParamDlg* dlg) override;
     ParamDlg* GetDlg(int i) override;
@@ -230,7 +211,6 @@ private:
 
     ClassDesc2* cd;
     ReferenceTarget* thing;
-    IMtlParams* imp;
     std::vector<ParamMap2*> maps;
     std::vector<ParamDlg*> subDlgs;
 };

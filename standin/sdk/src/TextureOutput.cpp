@@ -134,7 +134,6 @@ public:
 
     // TextureOutput
     AColor Filter(AColor c) override;
-    float Filter(float f) override;
     float GetOutputLevel(TimeValue t) override {
         return pblock ? pblock->GetFloat(kOutputAmount, t) : 1.0f;
     }
@@ -396,29 +395,6 @@ AColor StdTexOut::Adjusted(AColor c, const Settings& s) {
         c.ClampMinMax();
     }
     return c;
-}
-
-float StdTexOut::Filter(float f) {
-    const Settings& s = settings;
-    if (s.neutral) {
-        return f;
-    }
-    if (s.rgbLevel != 1.0f) {
-        f *= s.rgbLevel;
-    }
-    if (s.rgbOffset != 0.0f) {
-        f += s.rgbOffset;
-    }
-    if (s.outAmount != 1.0f) {
-        f *= s.outAmount;
-    }
-    if (s.invert) {
-        f = 1.0f - f;
-    }
-    if (s.clamp) {
-        f = f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f);
-    }
-    return f;
 }
 
 } // namespace MaxStandin

@@ -1,7 +1,7 @@
 // Dialog template 101 as the resource compiler stored it in Nacreen.dlt, read back from the
 // module's compiled resources.
 #include "../NacreenLibrary.h"
-#include "../NacreenRolloutLayout.h"
+#include "NacreenRolloutLayout.h"
 
 #include "resources/resource.h"
 

@@ -40,13 +40,12 @@ inline std::wstring ControlText(IParamMap2* map, int ctrlId) {
     return std::wstring();
 }
 
-// A material editor for tests: counts MtlChanged, reports a settable time.
+// A material editor for tests, with a settable time.
 class MtlParamsStub : public IMtlParams {
 public:
-    void MtlChanged() override { ++changes; }
+    void MtlChanged() override {}
     TimeValue GetTime() override { return time; }
 
-    int changes = 0;
     TimeValue time = 0;
 };
 
