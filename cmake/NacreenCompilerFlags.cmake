@@ -1,3 +1,13 @@
+# Clang links the sanitizer runtime statically by default; the plug-in and the stand-in are
+# shared libraries linked with --no-undefined, so they take it as a shared library, and so must
+# every program that loads them (found at run time beside the compiler's own runtime).
+function(nacreen_use_shared_sanitizer_runtime)
+    add_link_options(-shared-libsan)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-runtime-dir
+                    OUTPUT_VARIABLE runtime_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
+    add_link_options(-Wl,-rpath,${runtime_dir})
+endfunction()
+
 # Warnings are errors and the floating-point model is strict on every compiler we build with.
 if(MSVC)
     add_compile_options(/W4 /WX /fp:precise /permissive- /utf-8)
@@ -16,11 +26,6 @@ if(NACREEN_SANITIZE)
                         -fno-sanitize-recover=all)
     add_link_options(-fsanitize=${NACREEN_SANITIZE})
     if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-        # Clang links the sanitizer runtime statically by default; the plug-in and the stand-in
-        # are shared libraries linked with --no-undefined, so every target takes it shared.
-        add_link_options(-shared-libsan)
-        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-runtime-dir
-                        OUTPUT_VARIABLE nacreen_sanitizer_runtime_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
-        add_link_options(-Wl,-rpath,${nacreen_sanitizer_runtime_dir})
+        nacreen_use_shared_sanitizer_runtime()
     endif()
 endif()

@@ -11,10 +11,5 @@ endif()
 
 add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
                     -fno-sanitize-recover=all)
-# The plug-in and the stand-in are shared libraries linked with --no-undefined: they take the
-# sanitizer runtime as a shared library, and so must every program that loads them.
-add_link_options(-fsanitize=address,undefined -shared-libsan)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libclang_rt.asan-x86_64.so
-                OUTPUT_VARIABLE nacreen_asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(nacreen_asan_runtime_dir ${nacreen_asan_runtime} DIRECTORY)
-add_link_options(-Wl,-rpath,${nacreen_asan_runtime_dir})
+add_link_options(-fsanitize=address,undefined)
+nacreen_use_shared_sanitizer_runtime()
