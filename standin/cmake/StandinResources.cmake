@@ -6,14 +6,20 @@
 #            module by a generated source. That source registers them with the stand-in when the
 #            module is loaded (and withdraws them when it is unloaded) without exporting anything,
 #            so LoadStringW and the host read the same compiled resources that Windows would.
-# The target property STANDIN_RES_FILE names the compiled .res file (Linux only).
 
 if(NOT WIN32)
     find_program(STANDIN_WINDRES NAMES x86_64-w64-mingw32-windres windres
         DOC "Win32 resource compiler producing .res files (Debian: binutils-mingw-w64-x86-64)")
 endif()
 
-function(_standin_add_embedded_resources target rc_file)
+function(standin_add_resources target rc_file)
+    get_filename_component(rc_file ${rc_file} ABSOLUTE)
+    if(WIN32)
+        # CMake enables the RC language by itself on Windows platforms (MSVC and MinGW alike).
+        # The script must say #pragma code_page(65001) when it is saved as UTF-8.
+        target_sources(${target} PRIVATE ${rc_file})
+        return()
+    endif()
     if(NOT STANDIN_WINDRES)
         message(FATAL_ERROR "standin_add_resources(${target}): x86_64-w64-mingw32-windres not "
             "found; install binutils-mingw-w64-x86-64")
@@ -40,16 +46,4 @@ function(_standin_add_embedded_resources target rc_file)
         COMMENT "Embedding resources ${rc_name}.res in ${target}"
         VERBATIM)
     target_sources(${target} PRIVATE ${stem}_res.cpp)
-    set_target_properties(${target} PROPERTIES STANDIN_RES_FILE ${stem}.res)
-endfunction()
-
-function(standin_add_resources target rc_file)
-    get_filename_component(rc_file ${rc_file} ABSOLUTE)
-    if(WIN32)
-        # CMake enables the RC language by itself on Windows platforms (MSVC and MinGW alike).
-        # The script must say #pragma code_page(65001) when it is saved as UTF-8.
-        target_sources(${target} PRIVATE ${rc_file})
-    else()
-        _standin_add_embedded_resources(${target} ${rc_file})
-    endif()
 endfunction()

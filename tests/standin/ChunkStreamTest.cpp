@@ -100,9 +100,8 @@ TEST(ChunkStreams, EveryTruncationFailsToRead) {
     ChunkReader complete(whole);
     EXPECT_TRUE(ReadNested(complete));
     for (std::size_t size = 0; size < whole.size(); ++size) {
-        // A copy of exactly `size` bytes, so that reading beyond it is caught by ASan too.
-        std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(size));
-        ChunkReader r(cut.data(), cut.size());
+        ChunkReader r(
+            std::vector<unsigned char>(whole.begin(), whole.begin() + static_cast<long>(size)));
         EXPECT_FALSE(ReadNested(r)) << "truncated to " << size << " bytes";
     }
 }

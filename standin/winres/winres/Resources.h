@@ -99,18 +99,7 @@ public:
     ByteReader(const unsigned char* data, std::size_t size) : data_(data), size_(data ? size : 0) {}
 
     std::size_t Offset() const { return offset_; }
-    std::size_t Size() const { return size_; }
     std::size_t Remaining() const { return size_ - offset_; }
-    bool AtEnd() const { return offset_ == size_; }
-    const unsigned char* Current() const { return data_ + offset_; }
-
-    bool ReadU8(std::uint8_t& value) {
-        if (Remaining() < 1) {
-            return false;
-        }
-        value = data_[offset_++];
-        return true;
-    }
 
     bool ReadU16(std::uint16_t& value) {
         if (Remaining() < 2) {
@@ -325,11 +314,7 @@ constexpr std::uint16_t kLangEnglishUS = 0x0409;
 struct ResEntry {
     ResName type;
     ResName name;
-    std::uint32_t dataVersion = 0;
-    std::uint16_t memoryFlags = 0;
     std::uint16_t languageId = 0;
-    std::uint32_t version = 0;
-    std::uint32_t characteristics = 0;
     // Views into the parsed bytes: valid as long as they are.
     const unsigned char* data = nullptr;
     std::size_t size = 0;
@@ -354,9 +339,9 @@ inline bool ReadEntryHeader(ByteReader header, ResEntry& entry, std::string& err
     if (!ReadResName(header, entry.name)) {
         return Fail(error, "resource name runs past its header", entryOffset);
     }
-    if (!header.AlignTo(4) || !header.ReadU32(entry.dataVersion) ||
-        !header.ReadU16(entry.memoryFlags) || !header.ReadU16(entry.languageId) ||
-        !header.ReadU32(entry.version) || !header.ReadU32(entry.characteristics)) {
+    // DataVersion and MemoryFlags before the language, Version and Characteristics after it.
+    if (!header.AlignTo(4) || !header.Skip(6) || !header.ReadU16(entry.languageId) ||
+        !header.Skip(8)) {
         return Fail(error, "resource header is truncated", entryOffset);
     }
     return true;
@@ -392,11 +377,6 @@ inline bool ReadEntry(ByteReader& reader, ResEntry& entry, std::string& error) {
     return true;
 }
 
-inline bool IsEmptyLeadEntry(const ResEntry& entry) {
-    return entry.size == 0 && entry.type == ResName::Ordinal(0) &&
-           entry.name == ResName::Ordinal(0);
-}
-
 } // namespace detail
 
 // Parses a whole .res file. A 32-bit .res begins with an empty entry (type 0, name 0) that tells it
@@ -409,11 +389,11 @@ inline bool ParseResFile(const unsigned char* data, std::size_t size,
     if (!detail::ReadEntry(reader, lead, error)) {
         return false;
     }
-    if (!detail::IsEmptyLeadEntry(lead)) {
+    if (lead.size != 0 || lead.type != ResName::Ordinal(0) || lead.name != ResName::Ordinal(0)) {
         error = "not a 32-bit resource file: the leading empty entry is missing";
         return false;
     }
-    while (!reader.AtEnd()) {
+    while (reader.Remaining() != 0) {
         ResEntry entry;
         if (!detail::ReadEntry(reader, entry, error)) {
             return false;
@@ -446,9 +426,9 @@ inline const ResEntry* FindResEntry(const std::vector<ResEntry>& entries, const 
     return nullptr;
 }
 
-// RT_DIALOG resources in both layouts: DLGTEMPLATEEX (DIALOGEX, recognised by version 1 and
-// signature 0xFFFF) and the classic DLGTEMPLATE (DIALOG). Each item starts on a DWORD boundary
-// counted from the start of the template.
+// RT_DIALOG resources in the extended layout, DLGTEMPLATEEX, which rc writes for DIALOGEX (the
+// classic DLGTEMPLATE is refused). Each item starts on a DWORD boundary counted from the start
+// of the template.
 
 constexpr std::uint32_t kDialogStyleSetFont = 0x40; // DS_SETFONT; DS_SHELLFONT includes it
 
@@ -461,19 +441,15 @@ constexpr std::uint16_t kAtomScrollBar = 0x84;
 constexpr std::uint16_t kAtomComboBox = 0x85;
 
 struct DialogItem {
-    std::uint32_t helpId = 0; // DLGTEMPLATEEX only
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
-    std::uint32_t id = 0; // 32 bits in DLGTEMPLATEEX, 16 in DLGTEMPLATE
+    std::uint32_t id = 0;
     ResName windowClass;
     ResName title;
-    std::vector<unsigned char> extraData;
 };
 
 struct DialogTemplate {
-    bool extended = false;
-    std::uint32_t helpId = 0; // DLGTEMPLATEEX only
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
@@ -482,9 +458,6 @@ struct DialogTemplate {
     std::u16string title;
     bool hasFont = false;
     std::uint16_t pointSize = 0;
-    std::uint16_t weight = 0; // DLGTEMPLATEEX only
-    std::uint8_t italic = 0;  // DLGTEMPLATEEX only
-    std::uint8_t charset = 0; // DLGTEMPLATEEX only
     std::u16string typeface;
     std::vector<DialogItem> items;
 };
@@ -527,73 +500,28 @@ inline bool ReadRect(ByteReader& reader, std::int16_t& x, std::int16_t& y, std::
     return reader.ReadI16(x) && reader.ReadI16(y) && reader.ReadI16(cx) && reader.ReadI16(cy);
 }
 
+// After the version and signature: help id, extended style, style, item count, position, menu,
+// class and title, then the font (point size, weight, italic, charset, typeface) if DS_SETFONT.
 inline bool ReadDialogHeader(ByteReader& reader, DialogTemplate& dialog, std::uint16_t& count) {
-    if (dialog.extended) {
-        std::uint16_t version = 0, signature = 0;
-        if (!reader.ReadU16(version) || !reader.ReadU16(signature) ||
-            !reader.ReadU32(dialog.helpId) || !reader.ReadU32(dialog.exStyle) ||
-            !reader.ReadU32(dialog.style)) {
-            return false;
-        }
-    } else if (!reader.ReadU32(dialog.style) || !reader.ReadU32(dialog.exStyle)) {
+    if (!reader.Skip(4) || !reader.ReadU32(dialog.exStyle) || !reader.ReadU32(dialog.style) ||
+        !reader.ReadU16(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
+        !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass) ||
+        !reader.ReadZeroTerminated(dialog.title)) {
         return false;
     }
-    if (!reader.ReadU16(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
-        !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass)) {
-        return false;
-    }
-    return reader.ReadZeroTerminated(dialog.title);
+    dialog.hasFont = (dialog.style & kDialogStyleSetFont) != 0;
+    return !dialog.hasFont || (reader.ReadU16(dialog.pointSize) && reader.Skip(4) &&
+                               reader.ReadZeroTerminated(dialog.typeface));
 }
 
-inline bool ReadDialogFont(ByteReader& reader, DialogTemplate& dialog) {
-    dialog.hasFont = true;
-    if (!reader.ReadU16(dialog.pointSize)) {
-        return false;
-    }
-    if (dialog.extended && (!reader.ReadU16(dialog.weight) || !reader.ReadU8(dialog.italic) ||
-                            !reader.ReadU8(dialog.charset))) {
-        return false;
-    }
-    return reader.ReadZeroTerminated(dialog.typeface);
-}
-
-inline bool ReadItemFixedPart(ByteReader& reader, bool extended, DialogItem& item) {
-    if (extended) {
-        return reader.ReadU32(item.helpId) && reader.ReadU32(item.exStyle) &&
-               reader.ReadU32(item.style) && ReadRect(reader, item.x, item.y, item.cx, item.cy) &&
-               reader.ReadU32(item.id);
-    }
-    std::uint16_t id = 0;
-    if (!reader.ReadU32(item.style) || !reader.ReadU32(item.exStyle) ||
-        !ReadRect(reader, item.x, item.y, item.cx, item.cy) || !reader.ReadU16(id)) {
-        return false;
-    }
-    item.id = id;
-    return true;
-}
-
-// The creation data: a 16-bit byte count followed by that many bytes.
-inline bool ReadItemExtraData(ByteReader& reader, DialogItem& item) {
+// Help id, extended style, style, position, id, class, title, and creation data (a 16-bit byte
+// count followed by that many bytes, which nothing here reads).
+inline bool ReadDialogItem(ByteReader& reader, DialogItem& item) {
     std::uint16_t extraSize = 0;
-    const unsigned char* extra = nullptr;
-    if (!reader.ReadU16(extraSize) || !reader.ReadBytes(extraSize, extra)) {
-        return false;
-    }
-    item.extraData.assign(extra, extra + extraSize);
-    return true;
-}
-
-inline bool ReadDialogItem(ByteReader& reader, bool extended, DialogItem& item) {
-    return reader.AlignTo(4) && ReadItemFixedPart(reader, extended, item) &&
-           ReadResName(reader, item.windowClass) && ReadResName(reader, item.title) &&
-           ReadItemExtraData(reader, item);
-}
-
-inline bool IsExtendedTemplate(const unsigned char* data, std::size_t size) {
-    ByteReader reader(data, size);
-    std::uint16_t version = 0, signature = 0;
-    return reader.ReadU16(version) && reader.ReadU16(signature) && version == 1 &&
-           signature == 0xFFFF;
+    return reader.AlignTo(4) && reader.Skip(4) && reader.ReadU32(item.exStyle) &&
+           reader.ReadU32(item.style) && ReadRect(reader, item.x, item.y, item.cx, item.cy) &&
+           reader.ReadU32(item.id) && ReadResName(reader, item.windowClass) &&
+           ReadResName(reader, item.title) && reader.ReadU16(extraSize) && reader.Skip(extraSize);
 }
 
 } // namespace detail
@@ -601,18 +529,19 @@ inline bool IsExtendedTemplate(const unsigned char* data, std::size_t size) {
 inline bool ParseDialogTemplate(const unsigned char* data, std::size_t size, DialogTemplate& dialog,
                                 std::string& error) {
     DialogTemplate result;
-    result.extended = detail::IsExtendedTemplate(data, size);
     ByteReader reader(data, size);
-    std::uint16_t count = 0;
+    std::uint16_t version = 0, signature = 0, count = 0;
+    if (!reader.ReadU16(version) || !reader.ReadU16(signature) || version != 1 ||
+        signature != 0xFFFF) {
+        error = "not an extended (DIALOGEX) dialog template";
+        return false;
+    }
     if (!detail::ReadDialogHeader(reader, result, count)) {
         return detail::DialogFail(error, "the header", reader.Offset());
     }
-    if ((result.style & kDialogStyleSetFont) && !detail::ReadDialogFont(reader, result)) {
-        return detail::DialogFail(error, "the font", reader.Offset());
-    }
     for (std::uint16_t index = 0; index < count; ++index) {
         DialogItem item;
-        if (!detail::ReadDialogItem(reader, result.extended, item)) {
+        if (!detail::ReadDialogItem(reader, item)) {
             return detail::DialogFail(error, "item " + std::to_string(index), reader.Offset());
         }
         result.items.push_back(std::move(item));

@@ -48,15 +48,11 @@ public:
     void Unload();
 
     bool IsLoaded() const;
-    const std::string& Path() const;
     HINSTANCE Instance() const;
-    ULONG Version() const;
     // LibDescription's text as read at load time (the library's own buffer may be reused).
     const std::wstring& Description() const;
     const std::vector<ClassDesc*>& ClassDescs() const;
     const PluginEntryPoints& EntryPoints() const;
-    // Any other function or object the library itself exports by name; null when it has none.
-    void* FindExport(const char* name) const;
 
 private:
     struct Loaded;

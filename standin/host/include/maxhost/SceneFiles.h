@@ -8,8 +8,9 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostExport.h"
@@ -19,46 +20,51 @@ namespace maxhost {
 
 class MAXHOST_API ChunkWriter : public ISave {
 public:
-    ChunkWriter();
-    ~ChunkWriter() override;
-
     void BeginChunk(USHORT id) override;
     void EndChunk() override;
-    int CurChunkDepth() override;
+    int CurChunkDepth() override { return static_cast<int>(open_.size()); }
     IOResult WriteWString(const wchar_t* str) override;
     IOResult Write(const void* buf, ULONG nbytes, ULONG* nwrit) override;
 
-    const std::vector<unsigned char>& Bytes() const;
+    const std::vector<unsigned char>& Bytes() const { return bytes_; }
     // False after an EndChunk without a chunk or a chunk too long for its 32-bit length.
-    bool Healthy() const;
+    bool Healthy() const { return healthy_; }
 
 private:
-    struct State;
-    std::unique_ptr<State> state;
+    std::vector<unsigned char> bytes_;
+    std::vector<std::size_t> open_; // offsets of the length fields of open chunks
+    bool healthy_ = true;
 };
 
 class MAXHOST_API ChunkReader : public ILoad {
 public:
-    ChunkReader(const unsigned char* data, std::size_t size);
-    explicit ChunkReader(const std::vector<unsigned char>& bytes);
-    ~ChunkReader() override;
+    explicit ChunkReader(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
 
     IOResult OpenChunk() override;
-    USHORT CurChunkID() override;
-    int CurChunkDepth() override;
+    USHORT CurChunkID() override { return open_.empty() ? 0 : open_.back().id; }
+    int CurChunkDepth() override { return static_cast<int>(open_.size()); }
     IOResult CloseChunk() override;
     IOResult ReadWStringChunk(wchar_t** buf) override;
     IOResult Read(void* buf, ULONG nbytes, ULONG* nread) override;
 
     // Bytes left in the current chunk (or the stream at the outer level).
-    std::size_t Remaining() const;
+    std::size_t Remaining() const {
+        return (open_.empty() ? bytes_.size() : open_.back().end) - pos_;
+    }
     // Why the object being loaded refused its data: an object's Load may set it before it
     // returns IO_ERROR, and the scene's error message is then this reason.
     std::string failure;
 
 private:
-    struct State;
-    std::unique_ptr<State> state;
+    struct Open {
+        USHORT id;
+        std::size_t end;
+    };
+    std::vector<unsigned char> bytes_;
+    std::size_t pos_ = 0;
+    std::vector<Open> open_;
+    bool broken_ = false;
+    std::deque<std::wstring> strings_; // handed out by ReadWStringChunk, valid as long as this
 };
 
 // Every object once, with its class identity, the chunks its own Save writes and which object
