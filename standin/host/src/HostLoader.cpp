@@ -31,14 +31,6 @@ std::string DescribeVersionStamp(ULONG stamp) {
     return text;
 }
 
-std::string DescribeClass(ClassDesc* descriptor) {
-    const Class_ID id = descriptor->ClassID();
-    char text[64];
-    std::snprintf(text, sizeof text, "(0x%08lX, 0x%08lX)", static_cast<unsigned long>(id.PartA()),
-                  static_cast<unsigned long>(id.PartB()));
-    return text;
-}
-
 // Parameter block descriptors report a bad tag list while they are constructed, during the
 // library's static initialisation or later through its entry points.
 bool CheckDescriptorErrors(std::string& reason) {
@@ -64,7 +56,11 @@ bool CheckClassIdentities(const std::vector<ClassDesc*>& classes, std::string& r
                    earlier->ClassID() == (*it)->ClassID();
         });
         if ((known && known != *it) || repeated) {
-            reason = "its class id " + DescribeClass(*it) + " is already registered";
+            char id[64];
+            std::snprintf(id, sizeof id, "(0x%08lX, 0x%08lX)",
+                          static_cast<unsigned long>((*it)->ClassID().PartA()),
+                          static_cast<unsigned long>((*it)->ClassID().PartB()));
+            reason = std::string("its class id ") + id + " is already registered";
             return false;
         }
     }

@@ -101,44 +101,24 @@ public:
     std::size_t Offset() const { return offset_; }
     std::size_t Remaining() const { return size_ - offset_; }
 
-    bool ReadU16(std::uint16_t& value) {
-        if (Remaining() < 2) {
+    // A little-endian integer of T's size, signed or not.
+    template <typename T> bool Read(T& value) {
+        if (Remaining() < sizeof(T)) {
             return false;
         }
-        value = static_cast<std::uint16_t>(data_[offset_] | (data_[offset_ + 1] << 8));
-        offset_ += 2;
-        return true;
-    }
-
-    bool ReadI16(std::int16_t& value) {
-        std::uint16_t raw = 0;
-        if (!ReadU16(raw)) {
-            return false;
+        std::uint32_t raw = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i) {
+            raw |= static_cast<std::uint32_t>(data_[offset_ + i]) << (8 * i);
         }
-        value = static_cast<std::int16_t>(raw);
-        return true;
-    }
-
-    bool ReadU32(std::uint32_t& value) {
-        if (Remaining() < 4) {
-            return false;
-        }
-        value = static_cast<std::uint32_t>(data_[offset_]) |
-                static_cast<std::uint32_t>(data_[offset_ + 1]) << 8 |
-                static_cast<std::uint32_t>(data_[offset_ + 2]) << 16 |
-                static_cast<std::uint32_t>(data_[offset_ + 3]) << 24;
-        offset_ += 4;
+        value = static_cast<T>(raw);
+        offset_ += sizeof(T);
         return true;
     }
 
     // Hands out a view of the next `count` bytes and moves past them.
     bool ReadBytes(std::size_t count, const unsigned char*& bytes) {
-        if (Remaining() < count) {
-            return false;
-        }
         bytes = data_ + offset_;
-        offset_ += count;
-        return true;
+        return Skip(count);
     }
 
     bool Skip(std::size_t count) {
@@ -155,23 +135,19 @@ public:
         return misalignment == 0 || Skip(alignment - misalignment);
     }
 
-    // A NUL-terminated UTF-16 string; fails when the terminator is missing.
+    // A NUL-terminated UTF-16 string; fails, reading nothing, when the terminator is missing.
     bool ReadZeroTerminated(std::u16string& text) {
-        const std::size_t start = offset_;
         std::u16string result;
-        for (;;) {
-            std::uint16_t unit = 0;
-            if (!ReadU16(unit)) {
-                offset_ = start;
-                return false;
-            }
+        for (std::size_t at = offset_; at + 1 < size_; at += 2) {
+            const auto unit = static_cast<char16_t>(data_[at] | (data_[at + 1] << 8));
             if (unit == 0) {
-                break;
+                offset_ = at + 2;
+                text.swap(result);
+                return true;
             }
-            result.push_back(static_cast<char16_t>(unit));
+            result.push_back(unit);
         }
-        text.swap(result);
-        return true;
+        return false;
     }
 
 private:
@@ -233,33 +209,23 @@ inline bool operator!=(const ResName& a, const ResName& b) {
     return !(a == b);
 }
 
-// Reads an ordinal-or-string field. A leading 0xFFFF introduces an ordinal; anything else starts a
-// NUL-terminated string.
+// Reads an ordinal-or-string field: 0xFFFF and a 16-bit ordinal, or a NUL-terminated string.
 inline bool ReadResName(ByteReader& reader, ResName& name) {
     ByteReader cursor = reader;
-    std::uint16_t first = 0;
-    if (!cursor.ReadU16(first)) {
-        return false;
-    }
-    if (first == 0xFFFF) {
-        std::uint16_t ordinal = 0;
-        if (!cursor.ReadU16(ordinal)) {
+    std::uint16_t first = 0, ordinal = 0;
+    if (cursor.Read(first) && first == 0xFFFF) {
+        if (!cursor.Read(ordinal)) {
             return false;
         }
         name = ResName::Ordinal(ordinal);
-    } else {
-        std::u16string text;
-        if (first != 0) {
-            std::u16string tail;
-            if (!cursor.ReadZeroTerminated(tail)) {
-                return false;
-            }
-            text.push_back(static_cast<char16_t>(first));
-            text += tail;
-        }
-        name = ResName::Text(std::move(text));
+        reader = cursor;
+        return true;
     }
-    reader = cursor;
+    std::u16string text;
+    if (!reader.ReadZeroTerminated(text)) {
+        return false;
+    }
+    name = ResName::Text(std::move(text));
     return true;
 }
 
@@ -285,7 +251,7 @@ inline bool DecodeStringBlock(const unsigned char* data, std::size_t size, Strin
     ByteReader reader(data, size);
     for (std::size_t index = 0; index < kStringsPerBlock; ++index) {
         std::uint16_t length = 0;
-        if (!reader.ReadU16(length) || reader.Remaining() / 2 < length) {
+        if (!reader.Read(length) || reader.Remaining() / 2 < length) {
             error = "string block is truncated at string " + std::to_string(index);
             return false;
         }
@@ -293,7 +259,7 @@ inline bool DecodeStringBlock(const unsigned char* data, std::size_t size, Strin
         text.reserve(length);
         for (std::uint16_t unit = 0; unit < length; ++unit) {
             std::uint16_t value = 0;
-            reader.ReadU16(value);
+            reader.Read(value);
             text.push_back(static_cast<char16_t>(value));
         }
     }
@@ -340,7 +306,7 @@ inline bool ReadEntryHeader(ByteReader header, ResEntry& entry, std::string& err
         return Fail(error, "resource name runs past its header", entryOffset);
     }
     // DataVersion and MemoryFlags before the language, Version and Characteristics after it.
-    if (!header.AlignTo(4) || !header.Skip(6) || !header.ReadU16(entry.languageId) ||
+    if (!header.AlignTo(4) || !header.Skip(6) || !header.Read(entry.languageId) ||
         !header.Skip(8)) {
         return Fail(error, "resource header is truncated", entryOffset);
     }
@@ -352,7 +318,7 @@ inline bool ReadEntry(ByteReader& reader, ResEntry& entry, std::string& error) {
     const std::size_t entryOffset = reader.Offset();
     std::uint32_t dataSize = 0;
     std::uint32_t headerSize = 0;
-    if (!reader.ReadU32(dataSize) || !reader.ReadU32(headerSize)) {
+    if (!reader.Read(dataSize) || !reader.Read(headerSize)) {
         return Fail(error, "resource entry is truncated", entryOffset);
     }
     if (headerSize < kMinimumHeaderSize || headerSize % 4 != 0) {
@@ -497,20 +463,20 @@ inline bool DialogFail(std::string& error, const std::string& what, std::size_t 
 
 inline bool ReadRect(ByteReader& reader, std::int16_t& x, std::int16_t& y, std::int16_t& cx,
                      std::int16_t& cy) {
-    return reader.ReadI16(x) && reader.ReadI16(y) && reader.ReadI16(cx) && reader.ReadI16(cy);
+    return reader.Read(x) && reader.Read(y) && reader.Read(cx) && reader.Read(cy);
 }
 
 // After the version and signature: help id, extended style, style, item count, position, menu,
 // class and title, then the font (point size, weight, italic, charset, typeface) if DS_SETFONT.
 inline bool ReadDialogHeader(ByteReader& reader, DialogTemplate& dialog, std::uint16_t& count) {
-    if (!reader.Skip(4) || !reader.ReadU32(dialog.exStyle) || !reader.ReadU32(dialog.style) ||
-        !reader.ReadU16(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
+    if (!reader.Skip(4) || !reader.Read(dialog.exStyle) || !reader.Read(dialog.style) ||
+        !reader.Read(count) || !ReadRect(reader, dialog.x, dialog.y, dialog.cx, dialog.cy) ||
         !ReadResName(reader, dialog.menu) || !ReadResName(reader, dialog.windowClass) ||
         !reader.ReadZeroTerminated(dialog.title)) {
         return false;
     }
     dialog.hasFont = (dialog.style & kDialogStyleSetFont) != 0;
-    return !dialog.hasFont || (reader.ReadU16(dialog.pointSize) && reader.Skip(4) &&
+    return !dialog.hasFont || (reader.Read(dialog.pointSize) && reader.Skip(4) &&
                                reader.ReadZeroTerminated(dialog.typeface));
 }
 
@@ -518,10 +484,10 @@ inline bool ReadDialogHeader(ByteReader& reader, DialogTemplate& dialog, std::ui
 // count followed by that many bytes, which nothing here reads).
 inline bool ReadDialogItem(ByteReader& reader, DialogItem& item) {
     std::uint16_t extraSize = 0;
-    return reader.AlignTo(4) && reader.Skip(4) && reader.ReadU32(item.exStyle) &&
-           reader.ReadU32(item.style) && ReadRect(reader, item.x, item.y, item.cx, item.cy) &&
-           reader.ReadU32(item.id) && ReadResName(reader, item.windowClass) &&
-           ReadResName(reader, item.title) && reader.ReadU16(extraSize) && reader.Skip(extraSize);
+    return reader.AlignTo(4) && reader.Skip(4) && reader.Read(item.exStyle) &&
+           reader.Read(item.style) && ReadRect(reader, item.x, item.y, item.cx, item.cy) &&
+           reader.Read(item.id) && ReadResName(reader, item.windowClass) &&
+           ReadResName(reader, item.title) && reader.Read(extraSize) && reader.Skip(extraSize);
 }
 
 } // namespace detail
@@ -531,8 +497,7 @@ inline bool ParseDialogTemplate(const unsigned char* data, std::size_t size, Dia
     DialogTemplate result;
     ByteReader reader(data, size);
     std::uint16_t version = 0, signature = 0, count = 0;
-    if (!reader.ReadU16(version) || !reader.ReadU16(signature) || version != 1 ||
-        signature != 0xFFFF) {
+    if (!reader.Read(version) || !reader.Read(signature) || version != 1 || signature != 0xFFFF) {
         error = "not an extended (DIALOGEX) dialog template";
         return false;
     }
