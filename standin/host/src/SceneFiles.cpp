@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <map>
 
 #include "maxhost/Host.h"
@@ -437,15 +436,6 @@ bool CheckNesting(const std::map<int, Object>& objects, int root, std::string& e
     return true;
 }
 
-// Objects made before their references were restored hold only what their own constructors
-// made, so each can be deleted on its own.
-void DeleteUnlinked(std::map<int, ReferenceTarget*>& made) {
-    for (auto& [index, obj] : made) {
-        obj->MaybeAutoDelete();
-    }
-    made.clear();
-}
-
 bool CreateObjects(const std::vector<int>& order, const std::map<int, Object>& objects,
                    std::map<int, ReferenceTarget*>& made, std::string& error) {
     for (int index : order) {
@@ -476,13 +466,12 @@ bool CreateObjects(const std::vector<int>& order, const std::map<int, Object>& o
 }
 
 bool LoadObjects(const std::vector<int>& order, const std::map<int, Object>& objects,
-                 const std::map<int, ReferenceTarget*>& made,
-                 std::vector<std::unique_ptr<ChunkReader>>& readers, std::string& error) {
+                 const std::map<int, ReferenceTarget*>& made, std::string& error) {
     for (int index : order) {
-        readers.push_back(std::make_unique<ChunkReader>(objects.at(index).data));
-        if (made.at(index)->Load(readers.back().get()) != IO_OK) {
+        ChunkReader reader(objects.at(index).data);
+        if (made.at(index)->Load(&reader) != IO_OK) {
             // The object's own reason, when it gave one, says more than its number.
-            const std::string& why = readers.back()->failure;
+            const std::string& why = reader.failure;
             error = why.empty() ? Describe(made.at(index), static_cast<std::size_t>(index)) +
                                       " failed to load"
                                 : why;
@@ -499,10 +488,7 @@ SClass_ID DeclaredSuperClass(ClassDesc& cd, int slot) {
         ParamBlockDesc2* desc = cd.GetParamBlockDesc(b);
         for (int p = 0; desc && p < desc->Count(); ++p) {
             const ParamDef& def = desc->paramdefs[p];
-            if (!(def.flags & P_OWNERS_REF) || def.refno != slot) {
-                continue;
-            }
-            if (def.type == TYPE_TEXMAP) {
+            if ((def.flags & P_OWNERS_REF) && def.refno == slot && def.type == TYPE_TEXMAP) {
                 return TEXMAP_CLASS_ID;
             }
         }
@@ -611,11 +597,13 @@ ReferenceTarget* LoadSceneFromBytes(const std::vector<unsigned char>& bytes, std
         return nullptr;
     }
     std::map<int, ReferenceTarget*> made;
-    std::vector<std::unique_ptr<ChunkReader>> readers;
-    if (!CreateObjects(order, objects, made, error) ||
-        !LoadObjects(order, objects, made, readers, error) ||
+    if (!CreateObjects(order, objects, made, error) || !LoadObjects(order, objects, made, error) ||
         !CheckSlots(order, objects, made, error)) {
-        DeleteUnlinked(made);
+        // Objects whose references are not restored yet hold only what their own constructors
+        // made, so each can be deleted on its own.
+        for (auto& [index, obj] : made) {
+            obj->MaybeAutoDelete();
+        }
         return nullptr;
     }
     RestoreReferences(order, objects, made);
