@@ -107,8 +107,8 @@ TEST_F(CompiledFixtureResources, ParsesAnExtendedDialog) {
     ASSERT_EQ(dialog.items.size(), 4u);
 
     const DialogItem& label = dialog.items[0];
-    EXPECT_EQ(label.id, 0xFFFFFFFFu); // -1 in 32 bits
-    EXPECT_EQ(label.windowClass, ResName::Ordinal(kAtomStatic));
+    EXPECT_EQ(label.id, 0xFFFFFFFFu);                     // -1 in 32 bits
+    EXPECT_EQ(label.windowClass, ResName::Ordinal(0x82)); // the atom of Static
     EXPECT_EQ(ClassNameOf(label), u"Static");
     EXPECT_EQ(label.title.text, u"Hue Shift (\u00B1\u00B0):");
     EXPECT_EQ(label.x, 7);

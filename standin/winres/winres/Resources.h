@@ -398,14 +398,6 @@ inline const ResEntry* FindResEntry(const std::vector<ResEntry>& entries, const 
 
 constexpr std::uint32_t kDialogStyleSetFont = 0x40; // DS_SETFONT; DS_SHELLFONT includes it
 
-// Atoms of the predefined window classes that rc stores instead of a class name.
-constexpr std::uint16_t kAtomButton = 0x80;
-constexpr std::uint16_t kAtomEdit = 0x81;
-constexpr std::uint16_t kAtomStatic = 0x82;
-constexpr std::uint16_t kAtomListBox = 0x83;
-constexpr std::uint16_t kAtomScrollBar = 0x84;
-constexpr std::uint16_t kAtomComboBox = 0x85;
-
 struct DialogItem {
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
@@ -428,30 +420,16 @@ struct DialogTemplate {
     std::vector<DialogItem> items;
 };
 
-// The name of a predefined class atom, or an empty string for any other value.
-inline std::u16string PredefinedClassName(std::uint16_t atom) {
-    switch (atom) {
-    case kAtomButton:
-        return u"Button";
-    case kAtomEdit:
-        return u"Edit";
-    case kAtomStatic:
-        return u"Static";
-    case kAtomListBox:
-        return u"ListBox";
-    case kAtomScrollBar:
-        return u"ScrollBar";
-    case kAtomComboBox:
-        return u"ComboBox";
-    default:
-        return std::u16string();
-    }
-}
-
-// The class of an item as a name: atoms resolve to their predefined class.
+// The class of an item as a name. rc stores the predefined window classes as atoms 0x80 to
+// 0x85; any other atom has no name here.
 inline std::u16string ClassNameOf(const DialogItem& item) {
-    return item.windowClass.isOrdinal ? PredefinedClassName(item.windowClass.ordinal)
-                                      : item.windowClass.text;
+    static const char16_t* const predefined[] = {u"Button",  u"Edit",      u"Static",
+                                                 u"ListBox", u"ScrollBar", u"ComboBox"};
+    const ResName& name = item.windowClass;
+    if (!name.isOrdinal) {
+        return name.text;
+    }
+    return name.ordinal >= 0x80 && name.ordinal < 0x86 ? predefined[name.ordinal - 0x80] : u"";
 }
 
 namespace detail {
