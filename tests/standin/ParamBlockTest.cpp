@@ -212,7 +212,7 @@ TEST_F(ParamBlocks, ACloneCopiesValuesAndKeysAndBelongsToItsNewOwner) {
     pb->SetValue(kEnabled, 0, TRUE);
     maxhost::SetKey(pb, kAmount, 0, 0.0f);
     maxhost::SetKey(pb, kAmount, 10, 1.0f);
-    auto* copy = static_cast<TestMap*>(CloneRefHierarchy(map));
+    auto* copy = static_cast<TestMap*>(CloneThroughHost(map));
     ASSERT_NE(copy, nullptr);
     ASSERT_NE(copy->pblock, pb);
     EXPECT_EQ(copy->pblock->GetOwner(), copy);

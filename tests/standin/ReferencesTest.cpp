@@ -179,7 +179,7 @@ TEST_F(References, CloneRefGivesOneCloneOfEachTargetWithinOneOperation) {
     root->ReplaceReference(0, shared);
     root->ReplaceReference(1, shared);
 
-    auto* copy = static_cast<Node*>(CloneRefHierarchy(root));
+    auto* copy = static_cast<Node*>(CloneThroughHost(root));
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->GetReference(0), shared);
     EXPECT_EQ(copy->GetReference(0), copy->GetReference(1)) << "shared stays shared";

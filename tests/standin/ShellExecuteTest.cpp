@@ -24,9 +24,11 @@ protected:
 TEST_F(ShellExecuteRecording, RecordsEachCallAndReportsSuccess) {
     HWND owner = reinterpret_cast<HWND>(std::uintptr_t{0x1234});
     EXPECT_GT(Result(ShellExecuteW(owner, L"open", L"https://example.com/\u00E9", nullptr, nullptr,
-                                   SW_SHOWNORMAL)),
+                                   SW_SHOW)),
               32u);
-    EXPECT_GT(Result(ShellExecuteW(nullptr, nullptr, L"notes.txt", L"-n", L"C:\\", SW_SHOW)), 32u);
+    const int showNormal = 1; // SW_SHOWNORMAL: recorded as given
+    EXPECT_GT(Result(ShellExecuteW(nullptr, nullptr, L"notes.txt", L"-n", L"C:\\", showNormal)),
+              32u);
 
     const std::vector<maxhost::ShellExecuteCall> log = maxhost::ShellExecuteLog();
     ASSERT_EQ(log.size(), 2u);
@@ -35,11 +37,11 @@ TEST_F(ShellExecuteRecording, RecordsEachCallAndReportsSuccess) {
     EXPECT_EQ(log[0].file, std::wstring(L"https://example.com/\u00E9"));
     EXPECT_FALSE(log[0].parameters.has_value());
     EXPECT_FALSE(log[0].directory.has_value());
-    EXPECT_EQ(log[0].showCommand, SW_SHOWNORMAL);
+    EXPECT_EQ(log[0].showCommand, SW_SHOW);
     EXPECT_FALSE(log[1].operation.has_value());
     EXPECT_EQ(log[1].parameters, std::wstring(L"-n"));
     EXPECT_EQ(log[1].directory, std::wstring(L"C:\\"));
-    EXPECT_EQ(log[1].showCommand, SW_SHOW);
+    EXPECT_EQ(log[1].showCommand, showNormal);
 }
 
 TEST_F(ShellExecuteRecording, NothingToOpenIsAFailureButStillRecorded) {

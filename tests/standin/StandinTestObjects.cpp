@@ -200,6 +200,13 @@ IOResult TestMap::Load(ILoad* iload) {
     return IO_OK;
 }
 
+ReferenceTarget* CloneThroughHost(ReferenceTarget* target) {
+    RemapDir* remap = NewRemapDir();
+    ReferenceTarget* clone = remap->CloneRef(target);
+    remap->DeleteThis();
+    return clone;
+}
+
 TestMapRegistration::TestMapRegistration() {
     TestMapBlock();
     maxhost::RegisterClassDesc(TestMapDesc());

@@ -174,6 +174,9 @@ protected:
                                RefMessage message, BOOL) override;
 };
 
+// Clones target and what it references through one host directory, as the host clones.
+ReferenceTarget* CloneThroughHost(ReferenceTarget* target);
+
 // Registers the test map's and the constant map's classes with the host for the life of the object.
 class TestMapRegistration {
 public:

@@ -202,14 +202,14 @@ TEST(StrictCloning, ACloneThatNeverCalledBaseCloneIsReported) {
     auto* good = new ConstMap();
     good->SetName(_M("Map #7"));
     good->gbufID = 5;
-    auto* goodCopy = static_cast<ConstMap*>(CloneRefHierarchy(good));
+    auto* goodCopy = static_cast<ConstMap*>(CloneThroughHost(good));
     ASSERT_NE(goodCopy, nullptr);
     EXPECT_EQ(goodCopy->GetName(), _M("Map #7"));
     EXPECT_EQ(goodCopy->gbufID, 5u);
     EXPECT_TRUE(Faults().empty());
 
     auto* faulty = new NoBaseCloneMap();
-    ReferenceTarget* faultyCopy = CloneRefHierarchy(faulty);
+    ReferenceTarget* faultyCopy = CloneThroughHost(faulty);
     std::vector<maxhost::HostFault> faults = Faults();
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_TRUE(
@@ -247,7 +247,7 @@ TEST(StrictReferences, AMemberSetBehindTheReferenceSystemIsReportedAtTheNextRefe
     EXPECT_FALSE(sneaked->HasDependents()) << "the target never learnt it is referenced";
 
     // Cloning and saving look at every slot too.
-    ReferenceTarget* copy = CloneRefHierarchy(maker);
+    ReferenceTarget* copy = CloneThroughHost(maker);
     EXPECT_FALSE(Faults().empty()) << "cloning notices the slot";
     std::vector<unsigned char> bytes;
     std::string error;

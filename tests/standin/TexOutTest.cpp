@@ -129,7 +129,7 @@ TEST_F(TextureOutputs, ItsDialogShowsItsOwnBlock) {
 
 TEST_F(TextureOutputs, ACloneHasItsOwnSettings) {
     Set(out, 1, 4.0f);
-    auto* copy = static_cast<TextureOutput*>(CloneRefHierarchy(out));
+    auto* copy = static_cast<TextureOutput*>(CloneThroughHost(out));
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->GetParamBlock(0), out->GetParamBlock(0));
     EXPECT_EQ(copy->GetParamBlock(0)->GetFloat(1), 4.0f);

@@ -8,13 +8,9 @@
 class IParamMap2;
 class Texmap;
 
-#define MTLREQ_UV (1 << 4)
-#define MAPSLOT_TEXTURE 0
-
 // What one shading sample produces.
 class ShadeOutput : public MaxHeapOperators {
 public:
-    Color c;
     int gbufId = 0;
 };
 
@@ -64,13 +60,11 @@ public:
     virtual ~ISubMap() = default;
     virtual int NumSubTexmaps() { return 0; }
     virtual Texmap* GetSubTexmap(int) { return nullptr; }
-    virtual int MapSlotType(int i) = 0;
     virtual void SetSubTexmap(int, Texmap*) {}
     virtual MSTR GetSubTexmapSlotName(int, bool) { return MSTR(); }
     // The name track view shows for sub-texmap i: its slot name, or "Map #n".
     MSTR GetSubTexmapTVName(int i, bool localized = true);
     virtual BOOL SetDlgThing(ParamDlg*) { return FALSE; }
-    virtual ReferenceTarget* GetRefTarget() = 0;
 };
 
 // What materials, texture maps and output objects share: a name, a G-buffer id and the editor
@@ -101,9 +95,6 @@ public:
     // Write and read the base data, each item in a chunk of its own.
     IOResult Save(ISave* isave) override;
     IOResult Load(ILoad* iload) override;
-
-    int MapSlotType(int) override { return MAPSLOT_TEXTURE; }
-    ReferenceTarget* GetRefTarget() override { return this; }
 };
 
 // The base of texture maps, with the SDK's defaults for what a map doesn't override.

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cmath>
 #include <cstddef>
 #include <cwchar>
 #include <new>
@@ -144,7 +143,6 @@ private:
 };
 
 typedef WStr MSTR;
-#define TSTR WStr
 
 class Point2 : public MaxHeapOperators {
 public:
@@ -161,19 +159,7 @@ public:
 
     Point3() = default;
     Point3(float X, float Y, float Z) : x(X), y(Y), z(Z) {}
-    Point3(double X, double Y, double Z)
-        : x(static_cast<float>(X)), y(static_cast<float>(Y)), z(static_cast<float>(Z)) {}
-    Point3(int X, int Y, int Z)
-        : x(static_cast<float>(X)), y(static_cast<float>(Y)), z(static_cast<float>(Z)) {}
 
-    float& operator[](int i) { return i == 0 ? x : (i == 1 ? y : z); }
-    const float& operator[](int i) const { return i == 0 ? x : (i == 1 ? y : z); }
-    float Length() const { return std::sqrt(x * x + y * y + z * z); }
-    // The zero vector stays zero instead of turning into NaNs.
-    Point3 Normalize() const {
-        const float len = Length();
-        return len == 0.0f ? *this : Point3(x / len, y / len, z / len);
-    }
     float operator%(const Point3& p) const { return x * p.x + y * p.y + z * p.z; }
     Point3 operator^(const Point3& p) const {
         return Point3(y * p.z - z * p.y, z * p.x - x * p.z, x * p.y - y * p.x);
@@ -190,18 +176,6 @@ public:
 inline Point3 operator*(float f, const Point3& p) {
     return p * f;
 }
-inline float DotProd(const Point3& a, const Point3& b) {
-    return a % b;
-}
-inline Point3 CrossProd(const Point3& a, const Point3& b) {
-    return a ^ b;
-}
-inline Point3 Normalize(const Point3& p) {
-    return p.Normalize();
-}
-inline float Length(const Point3& p) {
-    return p.Length();
-}
 
 class AColor;
 
@@ -214,7 +188,6 @@ public:
     Color(float R, float G, float B) : r(R), g(G), b(B) {}
     Color(const AColor& c);
 
-    void Black() { r = g = b = 0.0f; }
     int operator==(const Color& c) const { return r == c.r && g == c.g && b == c.b; }
 };
 

@@ -25,7 +25,7 @@ class ReferenceMaker;
 // Describes one plug-in class to the host: its identity, names and how to create objects.
 class CoreExport ClassDesc : public MaxHeapOperators {
 public:
-    ClassDesc();
+    ClassDesc() = default;
     ClassDesc(const ClassDesc&) = delete;
     ClassDesc& operator=(const ClassDesc&) = delete;
     virtual ~ClassDesc();
@@ -40,16 +40,9 @@ public:
     virtual const MCHAR* InternalName() { return nullptr; }
     virtual HINSTANCE HInstance() { return nullptr; }
 
-    // Loads a string of the descriptor's module; null when the module has no such string.
-    virtual const MCHAR* GetRsrcString(INT_PTR id);
-
     virtual void MakeAutoParamBlocks(ReferenceMaker* /*owner*/) {}
     virtual int NumParamBlockDescs() { return 0; }
     virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
     virtual ParamBlockDesc2* GetParamBlockDescByID(short /*id*/) { return nullptr; }
     virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
-
-private:
-    struct StringCache;
-    StringCache* strings;
 };

@@ -19,7 +19,7 @@ typedef ULONG_PTR PartID;
 typedef unsigned int RefMessage;
 typedef short BlockID;
 
-enum RefResult { REF_FAIL = 0, REF_SUCCEED = 1, REF_DONTCARE = 2, REF_STOP = 3 };
+enum RefResult { REF_FAIL = 0, REF_SUCCEED = 1, REF_STOP = 3 };
 
 #define NOTIFY_ALL 0xfffffff0
 #define PART_ALL 0x800037FF
@@ -37,16 +37,6 @@ class CoreExport InterfaceServer : public MaxHeapOperators {
 public:
     virtual ~InterfaceServer();
 };
-
-// How a value converts for display. The default one is unit-less.
-class CoreExport ParamDimension : public MaxHeapOperators {
-public:
-    virtual ~ParamDimension() = default;
-    virtual float Convert(float value) { return value; }
-    virtual float UnConvert(float value) { return value; }
-};
-
-extern CoreExport ParamDimension* defaultDim;
 
 // The root of everything the host animates, lists in track view and deletes. Objects end through
 // DeleteThis, never through a plain delete from outside, and are never copied.
@@ -68,11 +58,9 @@ public:
     virtual Animatable* SubAnim(int) { return nullptr; }
     virtual MSTR SubAnimName(int, bool) { return MSTR(_M("no name")); }
     virtual int SubNumToRefNum(int) { return -1; }
-    virtual ParamDimension* GetParamDimension(int) { return defaultDim; }
     virtual int NumParamBlocks() { return 0; }
     virtual IParamBlock2* GetParamBlock(int) { return nullptr; }
     virtual IParamBlock2* GetParamBlockByID(BlockID) { return nullptr; }
-    virtual void* GetInterface(ULONG) { return nullptr; }
 };
 
 // Chunked scene-file streams: ISave writes nested chunks (16-bit id, 32-bit length), ILoad reads
@@ -107,8 +95,6 @@ public:
 
     RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
     RefResult DeleteReference(int i);
-    RefResult DeleteAllRefsFromMe();
-    RefResult DeleteAllRefs();
     // Releases every reference from and to this object, then deletes it.
     void DeleteMe();
 
@@ -199,5 +185,3 @@ public:
 // A fresh directory for one cloning operation (null when the heap has no storage for it); the
 // caller ends it with DeleteThis.
 CoreExport RemapDir* NewRemapDir(BOOL use_A_WORK2_flag = FALSE);
-// Clones a target and everything it references, each object once.
-CoreExport RefTargetHandle CloneRefHierarchy(RefTargetHandle rm);

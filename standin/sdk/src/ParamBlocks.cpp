@@ -10,39 +10,7 @@
 
 // ---- class descriptors ---------------------------------------------------------------------
 
-// Keeps every string looked up, so a returned pointer stays valid for the descriptor's life.
-struct ClassDesc::StringCache {
-    std::map<INT_PTR, std::wstring> byId;
-};
-
-ClassDesc::ClassDesc() : strings(nullptr) {}
-
-ClassDesc::~ClassDesc() {
-    delete strings;
-}
-
-const MCHAR* ClassDesc::GetRsrcString(INT_PTR id) {
-    HINSTANCE module = HInstance();
-    if (!module || id <= 0 || id > 0xffff) {
-        return nullptr;
-    }
-    if (!strings) {
-        strings = new StringCache;
-    }
-    auto cached = strings->byId.find(id);
-    if (cached != strings->byId.end()) {
-        return cached->second.c_str();
-    }
-    // A string-table entry holds at most 65535 characters.
-    std::wstring buffer(65536, L'\0');
-    const int length =
-        LoadStringW(module, static_cast<UINT>(id), &buffer[0], static_cast<int>(buffer.size()));
-    if (length <= 0) {
-        return nullptr;
-    }
-    buffer.resize(static_cast<std::size_t>(length));
-    return strings->byId.emplace(id, std::move(buffer)).first->second.c_str();
-}
+ClassDesc::~ClassDesc() = default;
 
 ClassDesc2::ClassDesc2() = default;
 
@@ -189,10 +157,6 @@ IParamMap2* ClassDesc2::GetParamMap(ParamBlockDesc2* pbd, MapID map_id) {
 // ---- the tag list ----------------------------------------------------------------------------
 
 namespace {
-
-// Bounds that no sane descriptor reaches; an unchecked list that runs past them is garbage.
-constexpr int kMaxParams = 4096;
-constexpr int kMaxTagsPerParam = 256;
 
 std::string KindName(const MaxStandin::DescArg& arg) {
     using Kind = MaxStandin::DescArg::Kind;
@@ -363,12 +327,9 @@ void ParamBlockDescParser::Run() {
     if (desc.flags & P_AUTO_UI) {
         ReadRollout();
     }
-    for (int n = 0;; ++n) {
+    // Every step reads at least one argument, and Next refuses to read past the list's end.
+    for (;;) {
         context.clear();
-        if (n > kMaxParams) {
-            Fail("more than " + std::to_string(kMaxParams) +
-                 " parameters: the list has no final p_end");
-        }
         const int id = Int("a parameter id or the final p_end");
         if (id == p_end) {
             break;
@@ -427,10 +388,7 @@ void ParamBlockDescParser::ReadParam(int id) {
              " are not supported by the stand-in (it models P_ANIMATABLE and P_OWNERS_REF)");
     }
     def.local_name = Int("the display-name string id");
-    for (int n = 0;; ++n) {
-        if (n > kMaxTagsPerParam) {
-            Fail("the parameter's tags never reach p_end");
-        }
+    for (;;) {
         const int tag = Int("a tag or p_end");
         if (tag == p_end) {
             break;
@@ -720,8 +678,15 @@ MSTR ParamBlock2::GetLocalName(ParamID id, int, bool localized) {
     if (!def) {
         return MSTR();
     }
-    const MCHAR* name = localized && desc->cd ? desc->cd->GetRsrcString(def->local_name) : nullptr;
-    return MSTR(name ? name : def->int_name.data());
+    HINSTANCE module = localized && desc->cd ? desc->cd->HInstance() : nullptr;
+    const UINT stringId = static_cast<UINT>(def->local_name);
+    // With no capacity, LoadStringW hands out a read-only pointer to the stored string.
+    const wchar_t* name = nullptr;
+    const int length = module && def->local_name > 0 && stringId <= 0xffff
+                           ? LoadStringW(module, stringId, reinterpret_cast<LPWSTR>(&name), 0)
+                           : 0;
+    return length > 0 ? MSTR(std::wstring(name, static_cast<std::size_t>(length)).c_str())
+                      : def->int_name;
 }
 
 BOOL ParamBlock2::AccessFault(ParamID id, int tabIndex, const char* kind) {

@@ -103,14 +103,6 @@ Class_ID maxhost::StandardTextureOutputClassID() {
 
 InterfaceServer::~InterfaceServer() = default;
 
-namespace {
-
-ParamDimension theDefaultDimension;
-
-} // namespace
-
-ParamDimension* defaultDim = &theDefaultDimension;
-
 Animatable::~Animatable() = default;
 
 void Animatable::DeleteThis() {
@@ -256,32 +248,19 @@ RefResult ReferenceMaker::DeleteReference(int i) {
     return REF_SUCCEED;
 }
 
-RefResult ReferenceMaker::DeleteAllRefsFromMe() {
-    for (int i = 0; i < NumRefs(); ++i) {
-        DeleteReference(i);
+// Slots beyond NumRefs, should the object have shrunk, are released by the destructor.
+void ReferenceMaker::DeleteMe() {
+    if (beingDeleted) {
+        return;
     }
-    // Slots beyond NumRefs, should the object have shrunk, are released too.
-    for (std::size_t slot = 0; slot < heldTargets.size(); ++slot) {
-        if (ReferenceTarget* target = LetGoOfSlot(static_cast<int>(slot))) {
-            ReleaseTarget(target, true);
-        }
-    }
-    return REF_SUCCEED;
-}
-
-RefResult ReferenceMaker::DeleteAllRefs() {
+    beingDeleted = true;
     if (auto* self = dynamic_cast<ReferenceTarget*>(this)) {
         self->DeleteAllRefsToMe();
     }
-    return DeleteAllRefsFromMe();
-}
-
-void ReferenceMaker::DeleteMe() {
-    if (!beingDeleted) {
-        beingDeleted = true;
-        DeleteAllRefs();
-        DeleteThis();
+    for (int i = 0; i < NumRefs(); ++i) {
+        DeleteReference(i);
     }
+    DeleteThis();
 }
 
 void ReferenceMaker::ClearSlotsHolding(ReferenceTarget* target) {
@@ -408,14 +387,4 @@ RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
 
 RemapDir* NewRemapDir(BOOL) {
     return new (std::nothrow) HostRemapDir;
-}
-
-RefTargetHandle CloneRefHierarchy(RefTargetHandle rm) {
-    RemapDir* remap = NewRemapDir();
-    if (!remap) {
-        return nullptr;
-    }
-    RefTargetHandle clone = remap->CloneRef(rm);
-    remap->DeleteThis();
-    return clone;
 }

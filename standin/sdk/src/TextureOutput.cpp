@@ -113,11 +113,6 @@ public:
     // Animatable / ReferenceMaker
     void GetClassName(MSTR& s, bool localized = true) const override;
     Class_ID ClassID() override;
-    int NumSubs() override { return 1; }
-    Animatable* SubAnim(int i) override { return i == 0 ? pblock : nullptr; }
-    MSTR SubAnimName(int i, bool localized) override;
-    int SubNumToRefNum(int subNum) override { return subNum; }
-    int NumParamBlocks() override { return 1; }
     IParamBlock2* GetParamBlock(int) override { return pblock; }
     IParamBlock2* GetParamBlockByID(short id) override;
     int NumRefs() override { return 1; }
@@ -244,10 +239,6 @@ void StdTexOut::GetClassName(MSTR& s, bool) const {
 
 Class_ID StdTexOut::ClassID() {
     return StdTexOutClassDesc()->ClassID();
-}
-
-MSTR StdTexOut::SubAnimName(int i, bool) {
-    return MSTR(i == 0 ? _M("Parameters") : _M(""));
 }
 
 IParamBlock2* StdTexOut::GetParamBlockByID(short id) {

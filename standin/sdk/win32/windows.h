@@ -8,16 +8,11 @@
 // Windows is LLP64: these stay 32 bits wide on 64-bit Linux too, so that sizes and file layouts
 // match the real platform.
 typedef int BOOL;
-typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef unsigned short USHORT;
 typedef std::uint32_t DWORD;
 typedef std::uint32_t ULONG;
-typedef std::int32_t LONG;
 typedef unsigned int UINT;
-typedef std::int64_t INT64;
-typedef std::uint64_t UINT64;
-typedef std::uint64_t ULONGLONG;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t LONG_PTR;
@@ -25,8 +20,6 @@ typedef std::uintptr_t ULONG_PTR;
 typedef std::uintptr_t DWORD_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
-typedef LONG_PTR LRESULT;
-typedef DWORD COLORREF;
 typedef wchar_t WCHAR;
 typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
@@ -48,9 +41,6 @@ typedef HINSTANCE HMODULE;
 #ifndef WINAPI
 #define WINAPI
 #endif
-#ifndef APIENTRY
-#define APIENTRY WINAPI
-#endif
 #ifndef CALLBACK
 #define CALLBACK
 #endif
@@ -65,14 +55,11 @@ typedef HINSTANCE HMODULE;
 #define WM_DESTROY 0x0002
 #define BN_CLICKED 0
 
-#define SW_HIDE 0
-#define SW_SHOWNORMAL 1
 #define SW_SHOW 5
 
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
 #define DLL_THREAD_ATTACH 2
-#define DLL_THREAD_DETACH 3
 
 #if defined(__GNUC__)
 #define STANDIN_WIN32_API extern "C" __attribute__((visibility("default")))
