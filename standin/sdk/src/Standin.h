@@ -156,8 +156,6 @@ public:
     // The block is going away; the rollout shows nothing from here on.
     void BlockDeleted() { block = nullptr; }
     maxhost::ControlState* FindControl(int ctrlId);
-    // Draws the control again from the block's current value at the rollout's time.
-    void Redraw(maxhost::ControlState& control);
     const std::vector<maxhost::ControlState>& Controls() const { return controls; }
     int Invalidations(ParamID id) const;
     TimeValue Time() const { return time; }
@@ -171,8 +169,6 @@ public:
 private:
     ~ParamMap2() override;
     void ReleaseProc(ParamMap2UserDlgProc* old);
-    template <typename Fn> void ForParam(ParamID id, int tabIndex, Fn fn);
-    void RedrawAll();
     // No parameter here is a table: an index other than 0 (or -1, all entries, where allowed)
     // is a fault of the caller.
     bool TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed, const char* operation);
