@@ -44,37 +44,25 @@ IOResult MtlBase::Save(ISave* isave) {
 }
 
 IOResult MtlBase::Load(ILoad* iload) {
-    IOResult opened;
-    while ((opened = iload->OpenChunk()) == IO_OK) {
-        IOResult result = IO_OK;
+    return MaxStandin::ReadChunks(iload, [&](USHORT chunk) {
         ULONG count = 0;
-        switch (iload->CurChunkID()) {
+        switch (chunk) {
         case kNameChunk: {
             wchar_t* text = nullptr;
-            result = iload->ReadWStringChunk(&text);
+            const IOResult result = iload->ReadWStringChunk(&text);
             if (result == IO_OK) {
                 name = text;
             }
-            break;
-        }
-        case kFlagsChunk:
-            result = iload->Read(&mtlFlags, sizeof(mtlFlags), &count);
-            break;
-        case kGBufIdChunk:
-            result = iload->Read(&gbufID, sizeof(gbufID), &count);
-            break;
-        default:
-            break;
-        }
-        const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK) {
             return result;
         }
-        if (closed != IO_OK) {
-            return closed;
+        case kFlagsChunk:
+            return iload->Read(&mtlFlags, sizeof(mtlFlags), &count);
+        case kGBufIdChunk:
+            return iload->Read(&gbufID, sizeof(gbufID), &count);
+        default:
+            return IO_OK;
         }
-    }
-    return opened == IO_END ? IO_OK : opened;
+    });
 }
 
 void Texmap::GetClassName(MSTR& s, bool) const {
@@ -269,25 +257,14 @@ IOResult StdTexOut::Save(ISave* isave) {
 }
 
 IOResult StdTexOut::Load(ILoad* iload) {
-    IOResult opened;
-    while ((opened = iload->OpenChunk()) == IO_OK) {
-        IOResult result = IO_OK;
-        ULONG read = 0;
-        if (iload->CurChunkID() == kMtlBaseChunk) {
-            result = MtlBase::Load(iload);
-        } else if (iload->CurChunkID() == kRollupChunk) {
-            result = iload->Read(&rollupOpen, sizeof(rollupOpen), &read);
-        }
-        const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK) {
-            return result;
-        }
-        if (closed != IO_OK) {
-            return closed;
-        }
-    }
     ivalid.SetEmpty();
-    return opened == IO_END ? IO_OK : opened;
+    return ReadChunks(iload, [&](USHORT chunk) {
+        ULONG read = 0;
+        if (chunk == kMtlBaseChunk) {
+            return MtlBase::Load(iload);
+        }
+        return chunk == kRollupChunk ? iload->Read(&rollupOpen, sizeof(rollupOpen), &read) : IO_OK;
+    });
 }
 
 float StdTexOut::ReadFloat(ParamID id, TimeValue t) {
