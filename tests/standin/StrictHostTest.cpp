@@ -261,50 +261,7 @@ TEST(StrictReferences, AMemberSetBehindTheReferenceSystemIsReportedAtTheNextRefe
     Faults();
 }
 
-// ---- control refresh is real ------------------------------------------------------------------
-
-// Refreshes the control of the parameter after the one that changed.
-class OffByOneRefreshMap : public TestMap {
-protected:
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle hTarget, PartID&,
-                               RefMessage message, BOOL) override {
-        if (message == REFMSG_CHANGE && hTarget == pblock) {
-            TestMapDesc()->InvalidateUI(&TestMapBlock(), pblock->LastNotifyParamID() + 1, -1);
-        }
-        return REF_SUCCEED;
-    }
-};
-
-TEST(StrictControlRefresh, InvalidateUIRedrawsTheControlFromTheBlocksValue) {
-    maxhost::MtlParamsStub editor;
-    auto* good = new TestMap();
-    ParamDlg* dlg = good->CreateParamDlg(nullptr, &editor);
-    IParamMap2* pmap = static_cast<IAutoMParamDlg*>(dlg)->GetMap();
-    EXPECT_EQ(maxhost::ControlText(pmap, kAmountEdit), L"0.5");
-    EXPECT_EQ(maxhost::ControlText(pmap, kSubmapButton), L"None");
-    good->pblock->SetValue(kAmount, 0, 0.75f);
-    EXPECT_EQ(maxhost::ControlText(pmap, kAmountEdit), L"0.75");
-    EXPECT_EQ(maxhost::ControlText(pmap, kAmountSpin), L"0.75");
-    maxhost::SendCommand(pmap, kEnabledCheck);
-    EXPECT_EQ(maxhost::ControlText(pmap, kEnabledCheck), L"1");
-    ConstMap* sub = new ConstMap();
-    sub->SetName(_M("Grain"));
-    good->pblock->SetValue(kSubmap, 0, static_cast<Texmap*>(sub));
-    EXPECT_EQ(maxhost::ControlText(pmap, kSubmapButton).find(L"Grain"), 0u);
-    TestMapDesc()->Reset(good, TRUE, TRUE); // updateUI: the host redraws every control
-    EXPECT_EQ(maxhost::ControlText(pmap, kAmountEdit), L"0.5");
-    EXPECT_EQ(maxhost::ControlText(pmap, kEnabledCheck), L"0");
-    dlg->DeleteThis();
-    good->DeleteMe();
-
-    auto* faulty = new OffByOneRefreshMap();
-    dlg = faulty->CreateParamDlg(nullptr, &editor);
-    pmap = static_cast<IAutoMParamDlg*>(dlg)->GetMap();
-    faulty->pblock->SetValue(kAmount, 0, 0.75f);
-    EXPECT_EQ(maxhost::ControlText(pmap, kAmountEdit), L"0.5") << "the stale value stays shown";
-    dlg->DeleteThis();
-    faulty->DeleteMe();
-}
+// ---- control refresh ---------------------------------------------------------------------------
 
 TEST(StrictControlRefresh, ARefreshWithATableIndexOnANonTableParameterIsReported) {
     maxhost::MtlParamsStub editor;

@@ -51,7 +51,6 @@ TEST(MtlBaseData, AssignmentCopiesNameAndGBufferId) {
     static_cast<MtlBase&>(b) = static_cast<MtlBase&>(a);
     EXPECT_EQ(b.GetName(), _M("source"));
     EXPECT_EQ(b.gbufID, 3u);
-    EXPECT_EQ(a.GetFullName(true), _M("source (Texture)"));
 }
 
 TEST(MtlBaseData, SaveAndLoadInsideTheCallersChunk) {

@@ -109,10 +109,8 @@ MAX_STANDIN_EXPORT bool AnimateMode();
 struct ControlState {
     int id = 0;
     ParamID param = -1; // -1: bound to no parameter
-    int tabIndex = 0;
     bool enabled = true;
-    bool toggle = false; // a check box or check button bound to an int parameter
-    std::wstring shown;  // the block's value as of the control's last redraw
+    bool toggle = false; // a check box bound to an int parameter
 };
 
 // The map's controls; empty for a map that is not the SDK's.

@@ -79,7 +79,6 @@ public:
 
     MSTR& GetName() { return name; }
     void SetName(MSTR s) { name = s; }
-    virtual MSTR GetFullName(bool localized);
     ULONG GetGBufID() { return gbufID; }
     void SetGBufID(ULONG id) { gbufID = id; }
 

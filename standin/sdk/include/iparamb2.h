@@ -213,7 +213,6 @@ public:
     virtual BlockID ID() = 0;
     virtual ReferenceMaker* GetOwner() = 0;
     virtual ParamBlockDesc2* GetDesc() = 0;
-    virtual int NumParams() = 0;
     virtual MSTR GetLocalName(ParamID id, int tabIndex = -1, bool localized = true) = 0;
 
     virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;

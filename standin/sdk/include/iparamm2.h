@@ -20,8 +20,6 @@ class PB2Export IParamMap2 : public InterfaceServer {
 public:
     virtual void Invalidate() = 0;
     virtual void Invalidate(ParamID id, int tabIndex = 0) = 0;
-    virtual void SetParamBlock(IParamBlock2* pb) = 0;
-    virtual MapID GetMapID() = 0;
     virtual HWND GetHWnd() = 0;
     virtual IParamBlock2* GetParamBlock() = 0;
     virtual ParamBlockDesc2* GetDesc() = 0;

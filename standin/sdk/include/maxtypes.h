@@ -133,7 +133,6 @@ public:
     operator const wchar_t*() const { return text.c_str(); }
     int Length() const { return static_cast<int>(text.size()); }
     bool isNull() const { return text.empty(); }
-    WStr operator+(const WStr& s) const { return WStr((text + s.text).c_str()); }
     bool operator==(const WStr& s) const { return text == s.text; }
     bool operator==(const wchar_t* s) const { return text == (s ? s : L""); }
     bool operator!=(const WStr& s) const { return text != s.text; }

@@ -13,7 +13,6 @@
 #define GET_MAX_API_NUM(x) (((x) >> 8) & 0xff)
 #define GET_MAX_SDK_REV(x) ((x)&0xff)
 
-#define MATERIAL_CLASS_ID 0x000c00
 #define TEXMAP_CLASS_ID 0x000c10
 #define TEXOUTPUT_CLASS_ID 0x0000c40
 #define PARAMETER_BLOCK2_CLASS_ID 0x000082

@@ -1047,10 +1047,9 @@ ParamBlockDesc2* FindDesc(unsigned int sclass, unsigned int a, unsigned int b, s
 } // namespace
 
 IOResult ParamBlock2::Load(ILoad* iload) {
-    IOResult opened;
-    while ((opened = iload->OpenChunk()) == IO_OK) {
+    const IOResult result = ReadChunks(iload, [&](USHORT chunk) {
         bool ok = true;
-        if (iload->CurChunkID() == kHeaderChunk) {
+        if (chunk == kHeaderChunk) {
             unsigned int sclass = 0, a = 0, b = 0, version = 0;
             short id = 0;
             ok = Get(iload, sclass) && Get(iload, a) && Get(iload, b) && Get(iload, id) &&
@@ -1061,7 +1060,7 @@ IOResult ParamBlock2::Load(ILoad* iload) {
             if (ok && desc != found) {
                 BindDesc(found);
             }
-        } else if (iload->CurChunkID() == kValueChunk) {
+        } else if (chunk == kValueChunk) {
             short id = 0;
             int type = 0, count = 0;
             Value loaded;
@@ -1087,15 +1086,9 @@ IOResult ParamBlock2::Load(ILoad* iload) {
                 value.keys = def->IsFloatType() ? loaded.keys : std::vector<Key>();
             }
         }
-        const IOResult closed = iload->CloseChunk();
-        if (!ok || closed != IO_OK) {
-            return IO_ERROR;
-        }
-    }
-    if (opened != IO_END || !desc) {
-        return IO_ERROR;
-    }
-    return IO_OK;
+        return ok ? IO_OK : IO_ERROR;
+    });
+    return result == IO_OK && desc ? IO_OK : IO_ERROR;
 }
 
 // ---- the class ------------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 // Parameter maps and rollouts: the host's rollout bound to a block and to its dialog template,
 // the material editor's master dialog, and the host's way to drive them as a user would.
 #include <algorithm>
-#include <cwchar>
 
 #include "Standin.h"
 
@@ -230,14 +229,6 @@ void ParamMap2::ReleaseProc(ParamMap2UserDlgProc* old) {
     old->DeleteThis();
 }
 
-template <typename Fn> void ParamMap2::ForParam(ParamID id, int tabIndex, Fn fn) {
-    for (maxhost::ControlState& control : controls) {
-        if (id >= 0 && control.param == id && (tabIndex < 0 || control.tabIndex == tabIndex)) {
-            fn(control);
-        }
-    }
-}
-
 bool ParamMap2::TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed,
                              const char* operation) {
     if (tabIndex == 0 || (allEntriesAllowed && tabIndex == -1)) {
@@ -253,49 +244,16 @@ bool ParamMap2::TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed,
     return false;
 }
 
-void ParamMap2::Redraw(maxhost::ControlState& control) {
-    if (!block || control.param < 0) {
-        return;
-    }
-    const ParamDef& def = desc->GetParamDef(control.param);
-    Interval valid = FOREVER;
-    wchar_t text[64] = L"";
-    if (def.IsFloatType()) {
-        float value = 0.0f;
-        block->GetValue(control.param, time, value, valid, control.tabIndex);
-        std::swprintf(text, 64, L"%g", static_cast<double>(value));
-        control.shown = text;
-    } else if (def.IsIntType()) {
-        int value = 0;
-        block->GetValue(control.param, time, value, valid, control.tabIndex);
-        std::swprintf(text, 64, L"%d", value);
-        control.shown = text;
-    } else if (def.type == TYPE_TEXMAP) {
-        // A map button shows the assigned map's name.
-        Texmap* map = nullptr;
-        block->GetValue(control.param, time, map, valid, control.tabIndex);
-        control.shown = map ? map->GetFullName(true).data() : L"None";
-    }
-}
-
-void ParamMap2::RedrawAll() {
-    for (maxhost::ControlState& control : controls) {
-        Redraw(control);
-    }
-}
-
+// The rollout has no windows to redraw: it counts the requests, which tests compare.
 void ParamMap2::Invalidate() {
     for (int i = 0; i < desc->count; ++i) {
         ++invalidations[desc->paramdefs[i].ID];
     }
-    RedrawAll();
 }
 
 void ParamMap2::Invalidate(ParamID id, int tabIndex) {
     ++invalidations[id];
-    if (TableIndexOk(id, tabIndex, true, "Invalidate")) {
-        ForParam(id, tabIndex, [&](maxhost::ControlState& c) { Redraw(c); });
-    }
+    TableIndexOk(id, tabIndex, true, "Invalidate");
 }
 
 int ParamMap2::Invalidations(ParamID id) const {
@@ -311,15 +269,19 @@ void ParamMap2::SetParamBlock(IParamBlock2* pb) {
     if (block) {
         block->SetMap(this, mapId);
     }
-    RedrawAll();
     if (proc) {
         proc->SetParamBlock(pb);
     }
 }
 
 void ParamMap2::Enable(ParamID id, BOOL onOff, int tabIndex) {
-    if (TableIndexOk(id, tabIndex, false, "Enable")) {
-        ForParam(id, tabIndex, [&](maxhost::ControlState& c) { c.enabled = onOff != FALSE; });
+    if (!TableIndexOk(id, tabIndex, false, "Enable")) {
+        return;
+    }
+    for (maxhost::ControlState& control : controls) {
+        if (id >= 0 && control.param == id) {
+            control.enabled = onOff != FALSE;
+        }
     }
 }
 
@@ -441,17 +403,13 @@ INT_PTR maxhost::SendCommand(IParamMap2* map, int ctrlId, WORD notifyCode) {
     if (!sdkMap || (control && !control->enabled)) {
         return 0; // a disabled control sends nothing
     }
-    // The host's binding stores a check box's new state before the user procedure hears of it,
-    // and the clicked box shows its new state whatever the plug-in redraws.
+    // The host's binding stores a check box's new state before the user procedure hears of it.
     IParamBlock2* block = map->GetParamBlock();
     if (control && control->toggle && block) {
         int current = 0;
         Interval valid = FOREVER;
         block->GetValue(control->param, sdkMap->Time(), current, valid);
         block->SetValue(control->param, sdkMap->Time(), current ? 0 : 1);
-        if ((control = sdkMap->FindControl(ctrlId)) != nullptr) {
-            sdkMap->Redraw(*control);
-        }
     }
     return sdkMap->SendToProc(WM_COMMAND, MAKEWPARAM(ctrlId, notifyCode), 0);
 }

@@ -23,6 +23,20 @@ ClassDesc2* StdTexOutClassDesc();
 // Block of `obj` that a rollout of pbd shows.
 IParamBlock2* BlockOf(ReferenceTarget* obj, ParamBlockDesc2* pbd);
 
+// Reads the chunks at the stream's current level, handing each chunk's id to read; stops at the
+// first failure. Running out of chunks is the normal end.
+template <typename Read> IOResult ReadChunks(ILoad* iload, Read read) {
+    IOResult opened;
+    while ((opened = iload->OpenChunk()) == IO_OK) {
+        const IOResult result = read(iload->CurChunkID());
+        const IOResult closed = iload->CloseChunk();
+        if (result != IO_OK || closed != IO_OK) {
+            return result != IO_OK ? result : closed;
+        }
+    }
+    return opened == IO_END ? IO_OK : opened;
+}
+
 // The host's parameter block: the values of one block instance, animated floats with linear
 // keys and reference parameters that name slots of the owner (P_OWNERS_REF).
 //
@@ -51,7 +65,6 @@ public:
     BlockID ID() override { return desc ? desc->ID : -1; }
     ReferenceMaker* GetOwner() override { return owner; }
     ParamBlockDesc2* GetDesc() override { return desc; }
-    int NumParams() override { return desc ? desc->count : 0; }
     MSTR GetLocalName(ParamID id, int tabIndex = -1, bool localized = true) override;
 
     BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) override;
@@ -141,8 +154,8 @@ public:
 
     void Invalidate() override;
     void Invalidate(ParamID id, int tabIndex = 0) override;
-    void SetParamBlock(IParamBlock2* pb) override;
-    MapID GetMapID() override { return mapId; }
+    void SetParamBlock(IParamBlock2* pb);
+    MapID GetMapID() const { return mapId; }
     HWND GetHWnd() override { return reinterpret_cast<HWND>(this); }
     IParamBlock2* GetParamBlock() override { return block; }
     ParamBlockDesc2* GetDesc() override { return desc; }
@@ -156,8 +169,6 @@ public:
     // The block is going away; the rollout shows nothing from here on.
     void BlockDeleted() { block = nullptr; }
     maxhost::ControlState* FindControl(int ctrlId);
-    // Draws the control again from the block's current value at the rollout's time.
-    void Redraw(maxhost::ControlState& control);
     const std::vector<maxhost::ControlState>& Controls() const { return controls; }
     int Invalidations(ParamID id) const;
     TimeValue Time() const { return time; }
@@ -171,8 +182,6 @@ public:
 private:
     ~ParamMap2() override;
     void ReleaseProc(ParamMap2UserDlgProc* old);
-    template <typename Fn> void ForParam(ParamID id, int tabIndex, Fn fn);
-    void RedrawAll();
     // No parameter here is a table: an index other than 0 (or -1, all entries, where allowed)
     // is a fault of the caller.
     bool TableIndexOk(ParamID id, int tabIndex, bool allEntriesAllowed, const char* operation);

@@ -21,12 +21,6 @@ IOResult WriteULong(ISave* isave, USHORT chunk, ULONG value) {
 
 } // namespace
 
-MSTR MtlBase::GetFullName(bool localized) {
-    MSTR className;
-    GetClassName(className, localized);
-    return name + MSTR(_M(" (")) + className + MSTR(_M(")"));
-}
-
 MtlBase& MtlBase::operator=(const MtlBase& m) {
     name = m.name;
     gbufID = m.gbufID;
@@ -50,37 +44,25 @@ IOResult MtlBase::Save(ISave* isave) {
 }
 
 IOResult MtlBase::Load(ILoad* iload) {
-    IOResult opened;
-    while ((opened = iload->OpenChunk()) == IO_OK) {
-        IOResult result = IO_OK;
+    return MaxStandin::ReadChunks(iload, [&](USHORT chunk) {
         ULONG count = 0;
-        switch (iload->CurChunkID()) {
+        switch (chunk) {
         case kNameChunk: {
             wchar_t* text = nullptr;
-            result = iload->ReadWStringChunk(&text);
+            const IOResult result = iload->ReadWStringChunk(&text);
             if (result == IO_OK) {
                 name = text;
             }
-            break;
-        }
-        case kFlagsChunk:
-            result = iload->Read(&mtlFlags, sizeof(mtlFlags), &count);
-            break;
-        case kGBufIdChunk:
-            result = iload->Read(&gbufID, sizeof(gbufID), &count);
-            break;
-        default:
-            break;
-        }
-        const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK) {
             return result;
         }
-        if (closed != IO_OK) {
-            return closed;
+        case kFlagsChunk:
+            return iload->Read(&mtlFlags, sizeof(mtlFlags), &count);
+        case kGBufIdChunk:
+            return iload->Read(&gbufID, sizeof(gbufID), &count);
+        default:
+            return IO_OK;
         }
-    }
-    return opened == IO_END ? IO_OK : opened;
+    });
 }
 
 void Texmap::GetClassName(MSTR& s, bool) const {
@@ -191,35 +173,24 @@ public:
     const MCHAR* Category() override { return _M(""); }
 };
 
-// Dialog control ids of the output rollout (edit, spinner pairs and check boxes).
-enum : int {
-    kAmountEdit = 2001,
-    kAmountSpin,
-    kLevelEdit,
-    kLevelSpin,
-    kOffsetEdit,
-    kOffsetSpin,
-    kBumpEdit,
-    kBumpSpin,
-    kInvertCheck,
-    kClampCheck,
-    kAlphaCheck,
-};
-
+// The output rollout is the host's own and binds no dialog controls.
+// clang-format off
 ParamBlockDesc2 stdTexOutBlock(
-    0, _M("parameters"), 0, StdTexOutClassDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, 0, 0, 0, 0, 0,
-    nullptr, kOutputAmount, _M("Output_Amount"), TYPE_FLOAT, P_ANIMATABLE, 0, p_default, 1.0f,
-    p_range, 0.0f, 1000.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kAmountEdit, kAmountSpin, 0.01f,
-    p_end, kRGBLevel, _M("RGB_Level"), TYPE_FLOAT, P_ANIMATABLE, 0, p_default, 1.0f, p_range, 0.0f,
-    1000.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kLevelEdit, kLevelSpin, 0.01f, p_end, kRGBOffset,
-    _M("RGB_Offset"), TYPE_FLOAT, P_ANIMATABLE, 0, p_default, 0.0f, p_range, -1000.0f, 1000.0f,
-    p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kOffsetEdit, kOffsetSpin, 0.01f, p_end, kBumpAmount,
-    _M("Bump_Amount"), TYPE_FLOAT, P_ANIMATABLE, 0, p_default, 1.0f, p_range, -1000.0f, 1000.0f,
-    p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, kBumpEdit, kBumpSpin, 0.01f, p_end, kInvert, _M("invert"),
-    TYPE_BOOL, 0, 0, p_default, FALSE, p_ui, TYPE_SINGLECHECKBOX, kInvertCheck, p_end, kClamp,
-    _M("clamp"), TYPE_BOOL, 0, 0, p_default, FALSE, p_ui, TYPE_SINGLECHECKBOX, kClampCheck, p_end,
-    kAlphaFromRGB, _M("alphaFromRGB"), TYPE_BOOL, 0, 0, p_default, FALSE, p_ui, TYPE_SINGLECHECKBOX,
-    kAlphaCheck, p_end, p_end);
+    0, _M("parameters"), 0, StdTexOutClassDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI, 0,
+    0, 0, 0, 0, nullptr,
+    kOutputAmount, _M("Output_Amount"), TYPE_FLOAT, P_ANIMATABLE, 0,
+        p_default, 1.0f, p_range, 0.0f, 1000.0f, p_end,
+    kRGBLevel, _M("RGB_Level"), TYPE_FLOAT, P_ANIMATABLE, 0,
+        p_default, 1.0f, p_range, 0.0f, 1000.0f, p_end,
+    kRGBOffset, _M("RGB_Offset"), TYPE_FLOAT, P_ANIMATABLE, 0,
+        p_default, 0.0f, p_range, -1000.0f, 1000.0f, p_end,
+    kBumpAmount, _M("Bump_Amount"), TYPE_FLOAT, P_ANIMATABLE, 0,
+        p_default, 1.0f, p_range, -1000.0f, 1000.0f, p_end,
+    kInvert, _M("invert"), TYPE_BOOL, 0, 0, p_default, FALSE, p_end,
+    kClamp, _M("clamp"), TYPE_BOOL, 0, 0, p_default, FALSE, p_end,
+    kAlphaFromRGB, _M("alphaFromRGB"), TYPE_BOOL, 0, 0, p_default, FALSE, p_end,
+    p_end);
+// clang-format on
 
 } // namespace
 
@@ -286,25 +257,14 @@ IOResult StdTexOut::Save(ISave* isave) {
 }
 
 IOResult StdTexOut::Load(ILoad* iload) {
-    IOResult opened;
-    while ((opened = iload->OpenChunk()) == IO_OK) {
-        IOResult result = IO_OK;
-        ULONG read = 0;
-        if (iload->CurChunkID() == kMtlBaseChunk) {
-            result = MtlBase::Load(iload);
-        } else if (iload->CurChunkID() == kRollupChunk) {
-            result = iload->Read(&rollupOpen, sizeof(rollupOpen), &read);
-        }
-        const IOResult closed = iload->CloseChunk();
-        if (result != IO_OK) {
-            return result;
-        }
-        if (closed != IO_OK) {
-            return closed;
-        }
-    }
     ivalid.SetEmpty();
-    return opened == IO_END ? IO_OK : opened;
+    return ReadChunks(iload, [&](USHORT chunk) {
+        ULONG read = 0;
+        if (chunk == kMtlBaseChunk) {
+            return MtlBase::Load(iload);
+        }
+        return chunk == kRollupChunk ? iload->Read(&rollupOpen, sizeof(rollupOpen), &read) : IO_OK;
+    });
 }
 
 float StdTexOut::ReadFloat(ParamID id, TimeValue t) {

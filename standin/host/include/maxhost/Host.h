@@ -27,19 +27,6 @@ inline bool IsControlEnabled(IParamMap2* map, int ctrlId) {
                        [&](const ControlState& c) { return c.id == ctrlId && c.enabled; });
 }
 
-// What a bound control shows: the value the block had when the control was last drawn (at
-// creation, Invalidate, InvalidateUI, UpdateUI or a user edit), as text: "%g" for floats, "%d"
-// for ints and check boxes, the map's full name or "None" on a map button. Empty for a control
-// bound to nothing or an id the rollout does not have.
-inline std::wstring ControlText(IParamMap2* map, int ctrlId) {
-    for (const ControlState& control : Controls(map)) {
-        if (control.id == ctrlId) {
-            return control.shown;
-        }
-    }
-    return std::wstring();
-}
-
 // A material editor for tests, with a settable time.
 class MtlParamsStub : public IMtlParams {
 public:
