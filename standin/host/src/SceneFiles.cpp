@@ -295,7 +295,9 @@ bool ParseObject(const std::vector<unsigned char>& bytes, const Entry& entry, Ob
             // Slots are read one by one, so the chunk's own length bounds them, not `count`.
             for (int i = 0, index = 0; ok && i < count; ++i) {
                 ok = Get(reader, index);
-                object.refs.push_back(index);
+                if (ok) {
+                    object.refs.push_back(index);
+                }
             }
             break;
         }

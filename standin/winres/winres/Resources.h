@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -103,6 +104,8 @@ public:
 
     // A little-endian integer of T's size, signed or not.
     template <typename T> bool Read(T& value) {
+        static_assert(std::is_integral_v<T> && sizeof(T) <= sizeof(std::uint32_t),
+                      "resource fields are integers of at most 32 bits");
         if (Remaining() < sizeof(T)) {
             return false;
         }
